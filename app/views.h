@@ -1,0 +1,38 @@
+// What the main window's logic asks of the controls that show it. The core owns the rows, their
+// checks, the selection and the order; a view only draws what it is handed and reports clicks.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "winlist/window_system.h"
+
+namespace tarvex {
+
+struct ListRow {
+  std::string caption;
+  std::string processId;  // decimal text, no padding
+  WinHandle handle = 0;   // never shown
+  bool checked = false;
+  bool operator==(const ListRow&) const = default;
+};
+
+class ListViewPort {
+ public:
+  virtual ~ListViewPort() = default;
+  virtual void BeginUpdate() = 0;  // suspend repainting
+  virtual void EndUpdate() = 0;    // resume repainting
+  virtual void Clear() = 0;
+  virtual void Append(const ListRow& row) = 0;
+  // Shows the rows anew in the given order with their checks; `selected` is -1 for none.
+  virtual void ShowRows(const std::vector<ListRow>& rows, int selected) = 0;
+};
+
+class StatusBarPort {
+ public:
+  virtual ~StatusBarPort() = default;
+  // Panel 0 holds the counters, panel 1 the refresh messages and the hint line.
+  virtual void SetPanelText(int panel, const std::string& text) = 0;
+};
+
+}  // namespace tarvex

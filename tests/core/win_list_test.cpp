@@ -1,0 +1,268 @@
+// The window enumerator on the simulated desktop: the filter, change detection and entries.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sim/simulated_desktop.h"
+#include "winlist/find_win.h"
+
+namespace tarvex {
+namespace {
+
+using sim::SimulatedDesktop;
+using sim::SimWindow;
+
+using Captions = std::vector<std::string>;
+
+class WinListTest : public ::testing::Test {
+ protected:
+  Captions Listed() const {
+    std::vector<std::string> captions;
+    for (int i = 0; i < list.WindowList().Count(); ++i) {
+      captions.push_back(list.WindowList().Strings(i));
+    }
+    return captions;
+  }
+
+  SimulatedDesktop desktop;
+  TWinList list{desktop.Platform()};
+};
+
+TEST_F(WinListTest, VisibilityAndEmptyCaptionsFollowTheFilterCopiesOfThePass) {
+  desktop.Open("Shown");
+  desktop.Open("Hidden").visible = false;
+  desktop.Open("");
+
+  list.Refresh();
+  EXPECT_EQ(Listed(), Captions({"Shown"}));
+
+  list.SetWhatDoFind(TFind_ID::id_InvisOnly);
+  list.Refresh();
+  EXPECT_EQ(Listed(), Captions({"Hidden"}));
+
+  list.SetWhatDoFind(TFind_ID::id_All);
+  list.SetEmptyNames(true);
+  list.Refresh();
+  EXPECT_EQ(Listed(), Captions({"", "Hidden", "Shown"}));
+
+  // A setting changed while a pass runs takes effect only at the next pass.
+  desktop.beforeVisit = [&](WinHandle) { list.SetEmptyNames(false); };
+  list.SetEmptyNames(true);
+  list.Refresh();
+  EXPECT_EQ(list.WindowList().Count(), 3);
+}
+
+TEST_F(WinListTest, TaskBarFilterDropsOwnedWindowsAndJudgesPopupsByTheirLastActivePopup) {
+  const WinHandle main = desktop.Open("Main").handle;
+  desktop.Open("Owned dialog").owner = main;
+  SimWindow& appPopup = desktop.Open("Popup app");
+  appPopup.style = kStylePopup | kStyleMinimizeBox | kStyleSysMenu;
+  SimWindow& bare = desktop.Open("Bare popup");
+  bare.style = kStylePopup | kStyleSysMenu;
+  SimWindow& disabled = desktop.Open("Disabled popup");
+  disabled.style = kStylePopup | kStyleMinimizeBox | kStyleSysMenu | kStyleDisabled;
+  const WinHandle disabledHandle = disabled.handle;
+
+  // The disabled pop-up's last active pop-up is a normal window: the pop-up itself is listed.
+  SimWindow& helper = desktop.Open("");
+  helper.owner = disabledHandle;
+  desktop.Window(disabledHandle).lastActivePopup = helper.handle;
+  // A pop-up whose last active pop-up is gone is not listed.
+  SimWindow& orphan = desktop.Open("Orphan popup");
+  orphan.style = kStylePopup;
+  orphan.lastActivePopup = 0xDEAD0;
+
+  list.Refresh();
+  EXPECT_EQ(Listed(), Captions({"Disabled popup", "Popup app", "Main"}));
+  EXPECT_EQ(list.WinHandle(0), disabledHandle);
+  for (int i = 0; i < list.WindowList().Count(); ++i) {
+    EXPECT_EQ(list.WindowList().Objects(i).ParentHandle, 0u);
+    EXPECT_EQ(list.WindowList().Objects(i).ParentName, "Desktop");
+  }
+}
+
+TEST_F(WinListTest, WithoutTaskBarStyleOwnedWindowsNameTheirOwner) {
+  const WinHandle named = desktop.Open("Editor").handle;
+  const WinHandle unnamed = desktop.Open("").handle;
+  desktop.Open("Find").owner = named;
+  desktop.Open("Progress").owner = unnamed;
+  list.SetTaskBarSty(false);
+  list.Refresh();
+  ASSERT_EQ(Listed(), Captions({"Progress", "Find", "Editor"}));
+  EXPECT_EQ(list.WindowList().Objects(0).ParentName, "NoName");
+  EXPECT_EQ(list.WindowList().Objects(1).ParentName, "Editor");
+  EXPECT_EQ(list.WindowList().Objects(1).ParentHandle, named);
+  EXPECT_EQ(list.WindowList().Objects(2).ParentName, "Desktop");
+}
+
+TEST_F(WinListTest, EqualHandleSumsKeepTheRowsOfTheLastRebuild) {
+  // An empty desktop sums to 0, the initial sum: nothing is rebuilt.
+  list.Refresh();
+  EXPECT_FALSE(TWinList::ListChanged());
+  EXPECT_EQ(list.WindowList().Count(), 0);
+
+  const WinHandle a = desktop.Open("A", 1, 0x100).handle;
+  desktop.Open("B", 2, 0x200);
+  list.Refresh();
+  EXPECT_TRUE(TWinList::ListChanged());
+  EXPECT_EQ(Listed(), Captions({"B", "A"}));
+
+  desktop.Window(a).caption = "A renamed";
+  desktop.Raise(a);
+  list.Refresh();
+  EXPECT_FALSE(TWinList::ListChanged());
+  EXPECT_EQ(Listed(), Captions({"B", "A"}));
+
+  // Another window with the same handle value stands in for a closed one.
+  desktop.Close(a);
+  desktop.Open("C", 3, 0x100);
+  list.Refresh();
+  EXPECT_FALSE(TWinList::ListChanged());
+  EXPECT_EQ(Listed(), Captions({"B", "A"}));
+  EXPECT_EQ(list.ProcessID(1), 1u);
+
+  desktop.Open("D", 4, 0x300);
+  list.Refresh();
+  EXPECT_TRUE(TWinList::ListChanged());
+  EXPECT_EQ(Listed(), Captions({"D", "C", "B"}));
+}
+
+TEST_F(WinListTest, HandleSumWrapsAround) {
+  desktop.Open("High", 1, 0xFFFFFFF0u);
+  desktop.Open("Low", 2, 0x20);
+  list.Refresh();
+  EXPECT_TRUE(TWinList::ListChanged());
+  EXPECT_EQ(Listed(), Captions({"Low", "High"}));
+}
+
+TEST_F(WinListTest, EntriesDescribeTheWindowAndItsProcess) {
+  desktop.AddProcess({7, "C:\\apps\\other.exe", 0, 0});
+  desktop.AddProcess({42, "C:\\apps\\editor.exe", 0, 0x77});
+  SimWindow& window = desktop.Open(std::string(300, 'c'), 42);
+  window.className = std::string(150, 'k');
+  window.exStyle = 0x100;
+  window.threadId = 4242;
+
+  list.Refresh();
+  const TWinInfo& info = list.WindowList().Objects(0);
+  EXPECT_EQ(list.WindowList().Strings(0), std::string(254, 'c'));
+  EXPECT_EQ(info.WinClass, std::string(99, 'k'));
+  EXPECT_EQ(info.ThreadID, 4242u);
+  EXPECT_EQ(info.ProcessID, 42u);
+  EXPECT_EQ(info.Style, sim::kOverlappedWindow);
+  EXPECT_EQ(info.ExStyle, 0x100u);
+  EXPECT_EQ(info.ExeName, "C:\\apps\\editor.exe");
+  // The file holds no icon of its own: the associated one is taken.
+  EXPECT_NE(info.Icon, 0u);
+  EXPECT_EQ(desktop.OpenSnapshots(), 0);
+}
+
+TEST_F(WinListTest, AProcessMissingFromTheSnapshotLeavesOnlyImageAndIconEmpty) {
+  desktop.AddProcess({1, "first.exe", 0x1, 0});
+  SimWindow& window = desktop.Open("Orphan", 99);
+  window.className = "OrphanClass";
+  list.Refresh();
+  const TWinInfo& info = list.WindowList().Objects(0);
+  EXPECT_EQ(info.ExeName, "");
+  EXPECT_EQ(info.Icon, 0u);
+  EXPECT_EQ(info.ProcessID, 99u);
+  EXPECT_EQ(info.WinClass, "OrphanClass");
+  EXPECT_EQ(desktop.OpenSnapshots(), 0);
+}
+
+TEST_F(WinListTest, EntriesReleaseTheirIconsWhenRebuiltOrDestroyed) {
+  desktop.AddProcess({5, "app.exe", 0x11, 0x22});
+  {
+    TWinList own(desktop.Platform());
+    desktop.Open("One", 5);
+    desktop.Open("Two", 5);
+    own.Refresh();
+    EXPECT_EQ(desktop.LiveIcons(), 2);
+    desktop.Open("Three", 5);
+    own.Refresh();
+    EXPECT_EQ(desktop.LiveIcons(), 3);
+  }
+  EXPECT_EQ(desktop.LiveIcons(), 0);
+}
+
+TEST_F(WinListTest, MoreThan256WindowsAreAllListedAndTracked) {
+  for (int i = 0; i < 300; ++i) desktop.Open("W" + std::to_string(i), static_cast<std::uint32_t>(i));
+  list.Refresh();
+  ASSERT_EQ(list.WindowList().Count(), 300);
+  EXPECT_EQ(list.WindowList().Strings(0), "W299");
+  EXPECT_EQ(list.WindowList().Strings(299), "W0");
+  EXPECT_EQ(list.ProcessID(299), 0u);
+
+  // A change beyond the 256th window still rebuilds the list.
+  desktop.Close(list.WinHandle(299));
+  list.Refresh();
+  EXPECT_TRUE(TWinList::ListChanged());
+  EXPECT_EQ(list.WindowList().Count(), 299);
+  EXPECT_EQ(list.WindowList().Strings(298), "W1");
+}
+
+TEST_F(WinListTest, IndicesOutsideTheListFailWithTheListError) {
+  desktop.Open("Only");
+  list.Refresh();
+  for (int index : {-1, 1}) {
+    try {
+      list.WinHandle(index);
+      ADD_FAILURE() << "no failure for index " << index;
+    } catch (const EListError& error) {
+      EXPECT_EQ(std::string(error.what()),
+                "List index out of bounds (" + std::to_string(index) + ")");
+    }
+  }
+  EXPECT_THROW(list.ProcessID(1), EListError);
+  EXPECT_THROW(list.WindowList().Strings(-1), EListError);
+  EXPECT_EQ(list.WindowList().Count(), 1);
+}
+
+TEST_F(WinListTest, WindowsThatVanishDuringAPassAnswerAsGone) {
+  const WinHandle back = desktop.Open("Back").handle;
+  const WinHandle front = desktop.Open("Front").handle;
+  // "Back" closes before the filter reaches it.
+  desktop.beforeVisit = [&](WinHandle visited) {
+    if (visited == front) desktop.Close(back);
+  };
+  list.Refresh();
+  EXPECT_EQ(Listed(), Captions({"Front"}));
+
+  // A window that closes after it was accepted still gets its row, empty, without a failure.
+  desktop.beforeVisit = nullptr;
+  const WinHandle late = desktop.Open("Late").handle;
+  desktop.onThreadProcessId = [&](WinHandle window) {
+    if (window == late) desktop.Close(late);
+  };
+  list.Refresh();
+  EXPECT_EQ(Listed(), Captions({"", "Front"}));
+  EXPECT_EQ(list.ProcessID(0), 0u);
+}
+
+TEST_F(WinListTest, ARebuildCutShortByAFailureIsRedoneByTheNextPass) {
+  desktop.Open("First");
+  const WinHandle failing = desktop.Open("Second").handle;
+  desktop.Open("Third");
+  list.SetEnableTimer(true);
+  bool fail = true;
+  desktop.onThreadProcessId = [&](WinHandle window) {
+    if (fail && window == failing) throw std::bad_alloc();
+  };
+
+  EXPECT_THROW(list.Refresh(), std::bad_alloc);
+  EXPECT_EQ(Listed(), Captions({"Third"}));
+  EXPECT_EQ(desktop.OpenSnapshots(), 0);
+  // The internal timer stays off after the failure.
+  const int before = desktop.messagesProcessed;
+  desktop.AdvanceTime(1000);
+  EXPECT_EQ(desktop.messagesProcessed, before);
+
+  fail = false;
+  list.Refresh();
+  EXPECT_TRUE(TWinList::ListChanged());
+  EXPECT_EQ(Listed(), Captions({"Third", "Second", "First"}));
+}
+
+}  // namespace
+}  // namespace tarvex

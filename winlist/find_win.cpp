@@ -1,0 +1,205 @@
+#include "winlist/find_win.h"
+
+#include <vector>
+
+namespace tarvex {
+
+const char* const kWinListCredit = "TWinList, the window enumerator of Tarvex";
+const char* const kWinListCreditBox =
+    "TWinList\r\rFinds the top-level windows of the desktop that pass a filter and describes "
+    "each of them.\r\rPart of Tarvex.";
+
+namespace {
+
+// The state of a pass lives at module level and is shared by every instance; passes never
+// overlap because a pass dispatches no messages.
+struct PassState {
+  // Accepted handles in order of acceptance. A desktop may accept more than 256 windows: the
+  // collection then grows instead of dropping them, so every accepted window is listed. The
+  // capacity is kept across passes, so filtering an unchanged desktop allocates nothing.
+  std::vector<WinHandle> FoundHandles;
+  std::uint32_t FoundCount = 0;
+  std::uint32_t PassHandleSum = 0;  // wraps on overflow
+  std::uint32_t LastHandleSum = 0;
+  bool ListChanged = true;
+  // Set while a rebuild runs; a rebuild that a failure cut short leaves it set, so that the next
+  // pass rebuilds whatever its sum is instead of keeping the partial list.
+  bool RebuildOwed = false;
+  bool EmptyNames = false;
+  TFind_ID WhatDoFind = TFind_ID::id_VisOnly;
+  bool TaskBarSty = true;
+  WindowSystem* Windows = nullptr;
+};
+
+PassState gPass;
+
+constexpr int kCaptionBuffer = 256;
+constexpr int kCaptionRead = 255;  // at most 254 characters
+constexpr int kClassBuffer = 257;
+constexpr int kClassRead = 100;  // at most 99 characters
+
+bool HasAppWindowStyle(WindowSystem& windows, WinHandle window) {
+  const auto style = static_cast<std::uint32_t>(windows.WindowLong(window, GWL_STYLE_INDEX));
+  if ((style & kStylePopup) == 0) return true;
+  return (style & kStyleMinimizeBox) != 0 && (style & kStyleDisabled) == 0 &&
+         (style & kStyleSysMenu) != 0;
+}
+
+bool PassesVisibility(WindowSystem& windows, WinHandle window) {
+  switch (gPass.WhatDoFind) {
+    case TFind_ID::id_All:
+      return true;
+    case TFind_ID::id_VisOnly:
+      return windows.IsVisible(window);
+    case TFind_ID::id_InvisOnly:
+      return !windows.IsVisible(window);
+  }
+  return false;
+}
+
+bool PassesTaskBarFilter(WindowSystem& windows, WinHandle window) {
+  if (windows.Owner(window) != 0) return false;
+  if (HasAppWindowStyle(windows, window)) return true;
+  const WinHandle popup = windows.LastActivePopup(window);
+  if (!windows.Exists(popup)) return false;
+  return HasAppWindowStyle(windows, popup);
+}
+
+bool CollectWindow(WinHandle window, std::intptr_t /*param*/) {
+  WindowSystem& windows = *gPass.Windows;
+  char caption[kCaptionBuffer] = {};
+  windows.WindowText(window, caption, kCaptionRead);
+  if (caption[0] == '\0' && !gPass.EmptyNames) return true;
+  if (!PassesVisibility(windows, window)) return true;
+  if (gPass.TaskBarSty && !PassesTaskBarFilter(windows, window)) return true;
+  gPass.FoundHandles.push_back(window);
+  ++gPass.FoundCount;
+  gPass.PassHandleSum += window;
+  return true;
+}
+
+std::string ReadCaption(WindowSystem& windows, WinHandle window) {
+  char caption[kCaptionBuffer] = {};
+  windows.WindowText(window, caption, kCaptionRead);
+  return caption;
+}
+
+}  // namespace
+
+TWinList::TWinList(const WinListPlatform& platform)
+    : platform_(platform),
+      toolHelp_(platform.toolHelp),
+      timer_(platform.timers.CreateTimer([this] { TimerTick(); })) {
+  timer_->SetInterval(timerIntval_);
+  gPass.FoundHandles.reserve(256);
+  gPass.LastHandleSum = 0;
+  gPass.ListChanged = true;
+  gPass.RebuildOwed = false;
+}
+
+TWinList::~TWinList() {
+  FreeEntries();
+  timer_->SetEnabled(false);
+}
+
+bool TWinList::ListChanged() { return gPass.ListChanged; }
+
+void TWinList::Refresh() {
+  gPass.PassHandleSum = 0;
+  timer_->SetEnabled(false);
+  gPass.EmptyNames = emptyNames_;
+  gPass.WhatDoFind = whatDoFind_;
+  gPass.TaskBarSty = taskBarSty_;
+  gPass.FoundCount = 0;
+  gPass.FoundHandles.clear();
+  gPass.Windows = &platform_.windows;
+  platform_.windows.Enumerate(CollectWindow, 0);
+
+  if (gPass.PassHandleSum == gPass.LastHandleSum && !gPass.RebuildOwed) {
+    gPass.ListChanged = false;
+  } else {
+    gPass.LastHandleSum = gPass.PassHandleSum;
+    gPass.RebuildOwed = true;
+    FreeEntries();
+    for (std::uint32_t i = 0; i < gPass.FoundCount; ++i) AddWindowInfo(gPass.FoundHandles[i]);
+    gPass.RebuildOwed = false;
+    gPass.ListChanged = true;
+  }
+  if (enableTimer_) timer_->SetEnabled(true);
+}
+
+void TWinList::AddWindowInfo(tarvex::WinHandle window) {
+  WindowSystem& windows = platform_.windows;
+  auto info = std::make_unique<TWinInfo>(platform_.icons);
+  info->WinHandle = window;
+  info->ThreadID = windows.ThreadProcessId(window, &info->ProcessID);
+  info->Style = static_cast<std::uint32_t>(windows.WindowLong(window, GWL_STYLE_INDEX));
+  info->ExStyle = static_cast<std::uint32_t>(windows.WindowLong(window, GWL_EXSTYLE_INDEX));
+  info->ParentHandle =
+      static_cast<tarvex::WinHandle>(windows.WindowLong(window, GWL_HWNDPARENT_INDEX));
+
+  char className[kClassBuffer] = {};
+  windows.ClassName(window, className, kClassRead);
+  info->WinClass = className;
+
+  if (info->ParentHandle == 0) {
+    info->ParentName = "Desktop";
+  } else {
+    info->ParentName = ReadCaption(windows, info->ParentHandle);
+    if (info->ParentName.empty()) info->ParentName = "NoName";
+  }
+
+  std::string caption = ReadCaption(windows, window);
+  LookUpImage(*info);
+  list_.Add(std::move(caption), std::move(info));
+}
+
+void TWinList::LookUpImage(TWinInfo& info) {
+  ScopedSnapshot snapshot(toolHelp_,
+                          toolHelp_.CreateToolhelp32Snapshot(kSnapProcess, info.ProcessID));
+  if (snapshot.get() == 0) return;
+  ProcessEntry process;
+  if (!toolHelp_.Process32First(snapshot.get(), process)) return;
+  bool found = process.processId == info.ProcessID;
+  while (!found && toolHelp_.Process32Next(snapshot.get(), process)) {
+    found = process.processId == info.ProcessID;
+  }
+  if (!found) return;
+  info.ExeName = process.exeFile;
+  info.Icon = platform_.icons.ExtractIcon(info.ExeName);
+  if (info.Icon == 0) info.Icon = platform_.icons.ExtractAssociatedIcon(info.ExeName);
+}
+
+void TWinList::FreeEntries() { list_.Clear(); }
+
+void TWinList::SetEnableTimer(bool value) {
+  if (value == enableTimer_) return;
+  enableTimer_ = value;
+  timer_->SetEnabled(value);
+}
+
+void TWinList::SetTimerIntval(int value) {
+  if (value < 1) SetEnableTimer(false);
+  if (value == timerIntval_) return;
+  timerIntval_ = value;
+  timer_->SetInterval(value);
+}
+
+void TWinList::SetAbout(const std::string& value) {
+  if (value == about_) return;
+  about_ = kWinListCredit;
+  platform_.boxes.Show(kWinListCreditBox, "Information", kMbOk | kMbIconInformation);
+}
+
+void TWinList::TimerTick() {
+  if (timerIntval_ < 1) timer_->SetEnabled(false);
+  Refresh();
+  platform_.pump.ProcessMessages();
+  if (gPass.ListChanged) DoChanged();
+}
+
+void TWinList::DoChanged() {
+  if (onChanged_) onChanged_(*this);
+}
+
+}  // namespace tarvex

@@ -1,0 +1,60 @@
+// What the window enumerator and the commands need from the desktop's window manager.
+// Each edition implements it (Win32 calls, X11 requests); the tests use a simulated desktop.
+// Method names avoid the Win32 API's own names, which <windows.h> turns into macros.
+#pragma once
+
+#include <cstdint>
+
+namespace tarvex {
+
+// Window handles travel as 32-bit values; a 64-bit Windows build widens them again with sign
+// extension, which is lossless because window handles are 32-bit values on every Windows.
+using WinHandle = std::uint32_t;
+
+// Indices of the window-long slots the enumerator reads.
+inline constexpr int GWL_STYLE_INDEX = -16;
+inline constexpr int GWL_EXSTYLE_INDEX = -20;
+inline constexpr int GWL_HWNDPARENT_INDEX = -8;
+
+// Style bits the task-bar filter looks at.
+inline constexpr std::uint32_t kStylePopup = 0x80000000u;
+inline constexpr std::uint32_t kStyleDisabled = 0x08000000u;
+inline constexpr std::uint32_t kStyleSysMenu = 0x00080000u;
+inline constexpr std::uint32_t kStyleMinimizeBox = 0x00020000u;
+
+// Show commands the restore and minimize commands send.
+inline constexpr int kShowNormal = 1;
+inline constexpr int kShowMinimized = 2;
+
+// Called once per top-level window; the enumeration goes on while it returns true.
+using EnumWindowsProc = bool (*)(WinHandle window, std::intptr_t param);
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  // Calls `proc` for every top-level window, front to back, before it returns.
+  virtual void Enumerate(EnumWindowsProc proc, std::intptr_t param) = 0;
+  // Copies at most bufferSize - 1 characters of the caption and a terminating zero into
+  // `buffer`; returns the length. Empty for a window without caption or one that is gone.
+  virtual int WindowText(WinHandle window, char* buffer, int bufferSize) = 0;
+  virtual bool IsVisible(WinHandle window) = 0;
+  // The owner (GW_OWNER), 0 for none.
+  virtual WinHandle Owner(WinHandle window) = 0;
+  // The owned pop-up that was active last, or the window itself.
+  virtual WinHandle LastActivePopup(WinHandle window) = 0;
+  virtual bool Exists(WinHandle handle) = 0;
+  // GWL_STYLE_INDEX, GWL_EXSTYLE_INDEX or GWL_HWNDPARENT_INDEX; 0 for a window that is gone.
+  virtual std::int32_t WindowLong(WinHandle window, int index) = 0;
+  // Same buffer contract as WindowText.
+  virtual int ClassName(WinHandle window, char* buffer, int bufferSize) = 0;
+  // Returns the creating thread's id and stores the owning process id; both 0 when gone.
+  virtual std::uint32_t ThreadProcessId(WinHandle window, std::uint32_t* processId) = 0;
+
+  // Requests to other applications' windows. None of them waits for the window.
+  virtual void Show(WinHandle window, int showCommand) = 0;
+  virtual void BringToForeground(WinHandle window) = 0;
+  virtual void PostClose(WinHandle window) = 0;
+};
+
+}  // namespace tarvex
