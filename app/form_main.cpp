@@ -79,10 +79,16 @@ int TFormMain::CheckedCount() const {
 void TFormMain::ActRefreshUpdate() {
   const int n = CheckedCount();
   const int c = static_cast<int>(rows_.size());
-  const bool anyChecked = n > 0;
-  const bool always = true;
-  enabled_ = {always,     n < c,      anyChecked, anyChecked, anyChecked, anyChecked,
-              selected_ >= 0, always, always,     always,     always,     always};
+  const auto enable = [this](ActionId action, bool enabled) {
+    enabled_[static_cast<std::size_t>(action)] = enabled;
+  };
+  enabled_.fill(true);
+  enable(ActionId::ActCheckAll, n < c);
+  for (ActionId onChecked : {ActionId::ActUncheckAll, ActionId::ActRestore, ActionId::ActMinimize,
+                             ActionId::ActTerminate}) {
+    enable(onChecked, n > 0);
+  }
+  enable(ActionId::ActSwitchTo, selected_ >= 0);
   platform_.statusBar.SetPanelText(
       0, selected_ >= 0 ? Format("%d: %d: %d", selected_ + 1, c, n) : Format("0: %d: %d", c, n));
   trayHint_ = Format("%s\r%d applications", AppTitle.c_str(), c);

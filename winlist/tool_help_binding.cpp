@@ -4,13 +4,22 @@ namespace tarvex {
 namespace {
 
 // Looked up in this order; only the snapshot and the two process walks are used.
-constexpr std::array<const char*, 16> kFunctionNames = {
-    "CreateToolhelp32Snapshot", "Heap32ListFirst", "Heap32ListNext",
-    "Heap32First",              "Heap32Next",      "Toolhelp32ReadProcessMemory",
-    "Process32First",           "Process32Next",   "Process32FirstW",
-    "Process32NextW",           "Thread32First",   "Thread32Next",
-    "Module32First",            "Module32Next",    "Module32FirstW",
-    "Module32NextW"};
+constexpr std::array<const char*, 16> kFunctionNames = {"CreateToolhelp32Snapshot",
+                                                        "Heap32ListFirst",
+                                                        "Heap32ListNext",
+                                                        "Heap32First",
+                                                        "Heap32Next",
+                                                        "Toolhelp32ReadProcessMemory",
+                                                        "Process32First",
+                                                        "Process32Next",
+                                                        "Process32FirstW",
+                                                        "Process32NextW",
+                                                        "Thread32First",
+                                                        "Thread32Next",
+                                                        "Module32First",
+                                                        "Module32Next",
+                                                        "Module32FirstW",
+                                                        "Module32NextW"};
 
 }  // namespace
 

@@ -90,8 +90,8 @@ TEST_F(ApplicationListTest, CountersEnabledStatesAndTrayHintFollowChecksAndSelec
   EXPECT_EQ(status.panels[0], "0: 0: 0");
   EXPECT_EQ(form.TrayHint(), "Tarvex 1.0\r0 applications");
   using enum ActionId;
-  EXPECT_EQ(Disabled(), std::vector<ActionId>({ActCheckAll, ActUncheckAll, ActRestore,
-                                               ActMinimize, ActTerminate, ActSwitchTo}));
+  EXPECT_EQ(Disabled(), std::vector<ActionId>({ActCheckAll, ActUncheckAll, ActRestore, ActMinimize,
+                                               ActTerminate, ActSwitchTo}));
 
   desktop.Open("One", 1);
   Refresh();

@@ -187,7 +187,8 @@ TEST_F(WinListTest, EntriesReleaseTheirIconsWhenRebuiltOrDestroyed) {
 }
 
 TEST_F(WinListTest, MoreThan256WindowsAreAllListedAndTracked) {
-  for (int i = 0; i < 300; ++i) desktop.Open("W" + std::to_string(i), static_cast<std::uint32_t>(i));
+  for (int i = 0; i < 300; ++i)
+    desktop.Open("W" + std::to_string(i), static_cast<std::uint32_t>(i));
   list.Refresh();
   ASSERT_EQ(list.WindowList().Count(), 300);
   EXPECT_EQ(list.WindowList().Strings(0), "W299");

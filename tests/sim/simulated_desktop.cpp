@@ -251,8 +251,7 @@ void SimulatedDesktop::AdvanceTime(int milliseconds) {
   }
 }
 
-void SimulatedDesktop::Show(const std::string& text, const std::string& caption,
-                            unsigned flags) {
+void SimulatedDesktop::Show(const std::string& text, const std::string& caption, unsigned flags) {
   boxes.push_back({text, caption, flags});
 }
 

@@ -62,8 +62,7 @@ class SimulatedDesktop final : public WindowSystem,
   WinListPlatform Platform() { return {*this, *this, *this, *this, *this, *this}; }
 
   // Opens a window in front of all others (handle 0 picks the next free one) and returns it.
-  SimWindow& Open(const std::string& caption, std::uint32_t processId = 100,
-                  WinHandle handle = 0);
+  SimWindow& Open(const std::string& caption, std::uint32_t processId = 100, WinHandle handle = 0);
   SimWindow& Window(WinHandle handle);
   void Close(WinHandle handle);
   // Moves a window to the front of the stacking order.
@@ -116,8 +115,7 @@ class SimulatedDesktop final : public WindowSystem,
   ProcAddress GetProcAddress(ModuleHandle module, const char* name) override;
   SnapshotHandle CallCreateSnapshot(ProcAddress create, std::uint32_t flags,
                                     std::uint32_t processId) override;
-  bool CallProcessFirst(ProcAddress first, SnapshotHandle snapshot,
-                        ProcessEntry& entry) override;
+  bool CallProcessFirst(ProcAddress first, SnapshotHandle snapshot, ProcessEntry& entry) override;
   bool CallProcessNext(ProcAddress next, SnapshotHandle snapshot, ProcessEntry& entry) override;
   void CloseHandle(SnapshotHandle snapshot) override;
 

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs every test of Tarvex: installs what is missing, builds the core tests natively (with the
+# address and undefined-behaviour sanitizers) and the Windows edition for i686 and x86_64, then
+# runs one CTest pass that covers the core natively and, under Wine on a virtual display, the
+# core, the Win32 layer and the end-to-end tests of both Windows builds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+wine_builds=()
+for preset in mingw-i686 mingw-x86_64; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  wine_builds+=("$PWD/build/$preset")
+done
+
+cmake --preset native -DTARVEX_WINE_BUILDS="$(IFS=';'; echo "${wine_builds[*]}")" >/dev/null
+cmake --build --preset native
+ctest --preset native
