@@ -166,8 +166,8 @@ void TWinList::LookUpImage(TWinInfo& info) {
   }
   if (!found) return;
   info.ExeName = process.exeFile;
-  info.Icon = platform_.icons.ExtractIcon(info.ExeName);
-  if (info.Icon == 0) info.Icon = platform_.icons.ExtractAssociatedIcon(info.ExeName);
+  info.Icon = platform_.icons.IconOf(info.ExeName);
+  if (info.Icon == 0) info.Icon = platform_.icons.AssociatedIconOf(info.ExeName);
 }
 
 void TWinList::FreeEntries() { list_.Clear(); }

@@ -12,9 +12,9 @@ class IconSource {
  public:
   virtual ~IconSource() = default;
   // The first icon held in the file, 0 when it holds none.
-  virtual IconHandle ExtractIcon(const std::string& fileName) = 0;
+  virtual IconHandle IconOf(const std::string& fileName) = 0;
   // The file's own icon or that of the program associated with it, 0 when there is none.
-  virtual IconHandle ExtractAssociatedIcon(const std::string& fileName) = 0;
+  virtual IconHandle AssociatedIconOf(const std::string& fileName) = 0;
   virtual void DestroyIcon(IconHandle icon) = 0;
 };
 

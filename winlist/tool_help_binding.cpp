@@ -25,10 +25,10 @@ constexpr std::array<const char*, 16> kFunctionNames = {"CreateToolhelp32Snapsho
 
 bool ToolHelpBinding::BindToolHelp() {
   if (kernel_ == 0) {
-    kernel_ = library_.GetModuleHandle("kernel32.dll");
+    kernel_ = library_.FindLoadedModule("kernel32.dll");
     if (kernel_ == 0) return false;
     for (std::size_t i = 0; i < kFunctionNames.size(); ++i) {
-      functions_[i] = library_.GetProcAddress(kernel_, kFunctionNames[i]);
+      functions_[i] = library_.FindFunction(kernel_, kFunctionNames[i]);
     }
   }
   return functions_[kCreateSnapshot] != nullptr;

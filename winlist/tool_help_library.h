@@ -25,11 +25,11 @@ class ToolHelpLibrary {
   virtual ~ToolHelpLibrary() = default;
 
   // The handle of an already loaded library (never loads it), 0 when it is not loaded.
-  virtual ModuleHandle GetModuleHandle(const char* name) = 0;
+  virtual ModuleHandle FindLoadedModule(const char* name) = 0;
   // The address of an exported function, nullptr when it is absent.
-  virtual ProcAddress GetProcAddress(ModuleHandle module, const char* name) = 0;
+  virtual ProcAddress FindFunction(ModuleHandle module, const char* name) = 0;
 
-  // Calls through addresses that GetProcAddress returned for the functions of those names.
+  // Calls through addresses that FindFunction returned for the functions of those names.
   // The platform fills its own record (with its own size) and copies the fields out.
   virtual SnapshotHandle CallCreateSnapshot(ProcAddress create, std::uint32_t flags,
                                             std::uint32_t processId) = 0;

@@ -166,12 +166,12 @@ void SimulatedDesktop::PostClose(WinHandle window) {
   requests.push_back({SentRequest::kClose, window, 0});
 }
 
-ModuleHandle SimulatedDesktop::GetModuleHandle(const char* name) {
+ModuleHandle SimulatedDesktop::FindLoadedModule(const char* name) {
   ++moduleLookups;
   return kernelLoaded && std::string(name) == "kernel32.dll" ? 0x7C800000u : 0;
 }
 
-ProcAddress SimulatedDesktop::GetProcAddress(ModuleHandle /*module*/, const char* name) {
+ProcAddress SimulatedDesktop::FindFunction(ModuleHandle /*module*/, const char* name) {
   ++functionLookups;
   return missingFunctions.count(name) != 0 ? nullptr : &gFunctionAddress;
 }
@@ -218,14 +218,14 @@ IconHandle SimulatedDesktop::HandOut(IconHandle icon) {
   return handle;
 }
 
-IconHandle SimulatedDesktop::ExtractIcon(const std::string& fileName) {
+IconHandle SimulatedDesktop::IconOf(const std::string& fileName) {
   for (const SimProcess& process : processes_) {
     if (process.exeFile == fileName) return HandOut(process.ownIcon);
   }
   return 0;
 }
 
-IconHandle SimulatedDesktop::ExtractAssociatedIcon(const std::string& fileName) {
+IconHandle SimulatedDesktop::AssociatedIconOf(const std::string& fileName) {
   for (const SimProcess& process : processes_) {
     if (process.exeFile == fileName) return HandOut(process.associatedIcon);
   }

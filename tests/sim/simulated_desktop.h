@@ -37,8 +37,8 @@ struct SimWindow {
 struct SimProcess {
   std::uint32_t processId = 0;
   std::string exeFile;
-  IconHandle ownIcon = 0;         // what ExtractIcon finds in the file
-  IconHandle associatedIcon = 0;  // what ExtractAssociatedIcon finds
+  IconHandle ownIcon = 0;         // what IconOf finds in the file
+  IconHandle associatedIcon = 0;  // what AssociatedIconOf finds
 };
 
 struct SentRequest {
@@ -111,8 +111,8 @@ class SimulatedDesktop final : public WindowSystem,
   void PostClose(WinHandle window) override;
 
   // ToolHelpLibrary
-  ModuleHandle GetModuleHandle(const char* name) override;
-  ProcAddress GetProcAddress(ModuleHandle module, const char* name) override;
+  ModuleHandle FindLoadedModule(const char* name) override;
+  ProcAddress FindFunction(ModuleHandle module, const char* name) override;
   SnapshotHandle CallCreateSnapshot(ProcAddress create, std::uint32_t flags,
                                     std::uint32_t processId) override;
   bool CallProcessFirst(ProcAddress first, SnapshotHandle snapshot, ProcessEntry& entry) override;
@@ -120,8 +120,8 @@ class SimulatedDesktop final : public WindowSystem,
   void CloseHandle(SnapshotHandle snapshot) override;
 
   // IconSource
-  IconHandle ExtractIcon(const std::string& fileName) override;
-  IconHandle ExtractAssociatedIcon(const std::string& fileName) override;
+  IconHandle IconOf(const std::string& fileName) override;
+  IconHandle AssociatedIconOf(const std::string& fileName) override;
   void DestroyIcon(IconHandle icon) override;
 
   // TimerService, MessagePump, MessageBoxes

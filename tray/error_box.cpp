@@ -1,0 +1,30 @@
+#include "tray/error_box.h"
+
+#include <new>
+#include <string>
+
+#include "app/errors.h"
+
+namespace tarvex {
+
+void ApplicationEvents1Exception(MessageBoxes& boxes, std::exception_ptr failure) noexcept {
+  std::string message;
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EAbort&) {
+    return;
+  } catch (const std::bad_alloc&) {
+    message = "Out of memory";
+  } catch (const std::exception& error) {
+    message = error.what();
+  } catch (...) {
+    message = "Unknown failure";
+  }
+  try {
+    boxes.Show(message, "Error", kMbOk | kMbIconError);
+  } catch (...) {
+    // Nothing is left to report a failure of the report itself to.
+  }
+}
+
+}  // namespace tarvex

@@ -1,0 +1,136 @@
+#include "win32/list_view.h"
+
+#include <stdexcept>
+
+namespace tarvex::win32 {
+namespace {
+
+constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);
+constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
+
+// The control copies the texts it is given; its structures just lack the const.
+char* TextOf(const std::string& text) { return const_cast<char*>(text.c_str()); }
+
+}  // namespace
+
+ListView::ListView(HWND parent, int id, HFONT font) {
+  // The thin sunken edge is the lowered bevel of the panel the list sits in.
+  window_ = ::CreateWindowExA(
+      WS_EX_STATICEDGE, WC_LISTVIEWA, "",
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0, 0, 0,
+      0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr),
+      nullptr);
+  if (window_ == nullptr) throw std::runtime_error("Cannot create the application list");
+  Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+       LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  AddColumn(0, "Application", 130, LVCFMT_LEFT);
+  AddColumn(1, "Process ID", 67, LVCFMT_RIGHT);
+}
+
+void ListView::AddColumn(int index, const char* caption, int width, int format) {
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+  column.fmt = format;
+  column.cx = width;
+  column.pszText = const_cast<char*>(caption);
+  column.iSubItem = index;
+  if (Send(LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)) < 0) {
+    throw std::runtime_error("Cannot add a column to the application list");
+  }
+}
+
+LRESULT ListView::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return ::SendMessageA(window_, message, wParam, lParam);
+}
+
+void ListView::BeginUpdate() {
+  if (updateDepth_++ == 0) Send(WM_SETREDRAW, FALSE);
+}
+
+void ListView::EndUpdate() {
+  if (updateDepth_ == 0 || --updateDepth_ > 0) return;
+  Send(WM_SETREDRAW, TRUE);
+  ::InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ListView::Clear() {
+  OwnChange own(*this);
+  Send(LVM_DELETEALLITEMS);
+}
+
+void ListView::Append(const ListRow& row) {
+  OwnChange own(*this);
+  InsertRow(row);
+}
+
+void ListView::InsertRow(const ListRow& row) {
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_PARAM;
+  item.iItem = static_cast<int>(Send(LVM_GETITEMCOUNT));
+  item.pszText = TextOf(row.caption);
+  item.lParam = static_cast<LPARAM>(row.handle);
+  const auto index = static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  if (index < 0) throw std::runtime_error("Cannot add a row to the application list");
+
+  LVITEMA processId{};
+  processId.iSubItem = 1;
+  processId.pszText = TextOf(row.processId);
+  Send(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&processId));
+
+  LVITEMA check{};
+  check.stateMask = LVIS_STATEIMAGEMASK;
+  check.state = row.checked ? kChecked : kUnchecked;
+  Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&check));
+}
+
+void ListView::ShowRows(const std::vector<ListRow>& rows, int selected) {
+  OwnChange own(*this);
+  BeginUpdate();
+  struct Resume {
+    ListView& view;
+    ~Resume() { view.EndUpdate(); }
+  } resume{*this};
+  Send(LVM_DELETEALLITEMS);
+  for (const ListRow& row : rows) InsertRow(row);
+  if (selected >= 0 && selected < static_cast<int>(rows.size())) {
+    LVITEMA selection{};
+    selection.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    selection.state = LVIS_SELECTED | LVIS_FOCUSED;
+    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&selection));
+    Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(selected), FALSE);
+  }
+}
+
+int ListView::SelectedIndex() const {
+  return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+bool ListView::OnNotify(const NMHDR& header) {
+  if (header.hwndFrom != window_) return false;
+  if (ownChanges_ > 0) return true;
+  const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+  switch (header.code) {
+    case LVN_ITEMCHANGED:
+      OnItemChanged(change);
+      break;
+    case LVN_COLUMNCLICK:
+      if (events_.columnClick) events_.columnClick(change.iSubItem);
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+void ListView::OnItemChanged(const NMLISTVIEW& change) {
+  if ((change.uChanged & LVIF_STATE) == 0) return;
+  const UINT changed = change.uNewState ^ change.uOldState;
+  if ((changed & LVIS_STATEIMAGEMASK) != 0 && change.iItem >= 0 && events_.itemChecked) {
+    events_.itemChecked(change.iItem, (change.uNewState & LVIS_STATEIMAGEMASK) == kChecked);
+  }
+  // Moving the selection deselects one row and selects another: report where it ends up.
+  if ((changed & LVIS_SELECTED) != 0 && events_.selectItem) events_.selectItem(SelectedIndex());
+}
+
+}  // namespace tarvex::win32

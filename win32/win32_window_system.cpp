@@ -1,0 +1,95 @@
+#include "win32/win32_window_system.h"
+
+#include "win32/windows_api.h"
+
+#include <exception>
+
+#include "win32/handle_conversion.h"
+
+namespace tarvex::win32 {
+namespace {
+
+struct EnumerationContext {
+  EnumWindowsProc proc;
+  std::intptr_t param;
+  std::exception_ptr failure;
+};
+
+// EnumWindows calls this from a system frame that no C++ exception may cross: a failure stops
+// the enumeration here and is raised again once EnumWindows has returned.
+BOOL CALLBACK EnumerateOne(HWND window, LPARAM param) {
+  auto& context = *reinterpret_cast<EnumerationContext*>(param);
+  try {
+    return context.proc(FromHwnd(window), context.param) ? TRUE : FALSE;
+  } catch (...) {
+    context.failure = std::current_exception();
+    return FALSE;
+  }
+}
+
+// The system leaves the buffer untouched for a handle that is no longer a window.
+void ClearBuffer(char* buffer, int bufferSize) {
+  if (buffer != nullptr && bufferSize > 0) buffer[0] = '\0';
+}
+
+}  // namespace
+
+void Win32WindowSystem::Enumerate(EnumWindowsProc proc, std::intptr_t param) {
+  EnumerationContext context{proc, param, nullptr};
+  ::EnumWindows(EnumerateOne, reinterpret_cast<LPARAM>(&context));
+  if (context.failure) std::rethrow_exception(context.failure);
+}
+
+int Win32WindowSystem::WindowText(WinHandle window, char* buffer, int bufferSize) {
+  ClearBuffer(buffer, bufferSize);
+  if (bufferSize <= 0) return 0;
+  return ::GetWindowTextA(ToHwnd(window), buffer, bufferSize);
+}
+
+bool Win32WindowSystem::IsVisible(WinHandle window) {
+  return ::IsWindowVisible(ToHwnd(window)) != FALSE;
+}
+
+WinHandle Win32WindowSystem::Owner(WinHandle window) {
+  return FromHwnd(::GetWindow(ToHwnd(window), GW_OWNER));
+}
+
+WinHandle Win32WindowSystem::LastActivePopup(WinHandle window) {
+  return FromHwnd(::GetLastActivePopup(ToHwnd(window)));
+}
+
+bool Win32WindowSystem::Exists(WinHandle handle) { return ::IsWindow(ToHwnd(handle)) != FALSE; }
+
+std::int32_t Win32WindowSystem::WindowLong(WinHandle window, int index) {
+  // The pointer-sized reader: on 64-bit Windows the 32-bit one refuses the owner slot. Every
+  // slot read here holds a 32-bit significant value, so keeping the low half loses nothing.
+  const LONG_PTR value = ::GetWindowLongPtrA(ToHwnd(window), index);
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uintptr_t>(value)));
+}
+
+int Win32WindowSystem::ClassName(WinHandle window, char* buffer, int bufferSize) {
+  ClearBuffer(buffer, bufferSize);
+  if (bufferSize <= 0) return 0;
+  return ::GetClassNameA(ToHwnd(window), buffer, bufferSize);
+}
+
+std::uint32_t Win32WindowSystem::ThreadProcessId(WinHandle window, std::uint32_t* processId) {
+  DWORD process = 0;
+  const DWORD thread = ::GetWindowThreadProcessId(ToHwnd(window), &process);
+  if (processId != nullptr) *processId = thread == 0 ? 0 : process;
+  return thread;
+}
+
+void Win32WindowSystem::Show(WinHandle window, int showCommand) {
+  ::ShowWindow(ToHwnd(window), showCommand);
+}
+
+void Win32WindowSystem::BringToForeground(WinHandle window) {
+  ::SetForegroundWindow(ToHwnd(window));
+}
+
+void Win32WindowSystem::PostClose(WinHandle window) {
+  ::PostMessageA(ToHwnd(window), WM_CLOSE, 0, 0);
+}
+
+}  // namespace tarvex::win32

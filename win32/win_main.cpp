@@ -1,0 +1,21 @@
+// The program's entry: the common controls, the main window, the message loop.
+#include "win32/windows_api.h"
+
+#include "win32/guarded_call.h"
+#include "win32/main_window.h"
+#include "win32/message_loop.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&controls);
+
+  tarvex::win32::MainWindow mainWindow;
+  try {
+    mainWindow.Create();
+  } catch (...) {
+    tarvex::win32::ShowFailure(std::current_exception());
+    return 1;
+  }
+  tarvex::win32::RunGuarded([&] { mainWindow.ShowFirst(showCommand); });
+  return tarvex::win32::RunMessageLoop(mainWindow);
+}
