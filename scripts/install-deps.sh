@@ -8,7 +8,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 packages=(
   cmake ninja-build g++ googletest libgtest-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine wine64 wine32:i386
+  wine wine64 wine32:i386 fonts-wine
   xvfb openbox xdotool wmctrl x11-utils imagemagick
 )
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done

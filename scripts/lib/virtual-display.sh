@@ -1,0 +1,110 @@
+# shellcheck shell=bash
+# Sourceable: an X display for Tarvex's tests and demo runs.
+#
+#   tarvex_display_ensure [--managed]
+#                           use $DISPLAY when it answers (and, with --managed, has an EWMH
+#                           window manager), else start a virtual one; TARVEX_VIRTUAL_DISPLAY=1
+#                           always starts one
+#   tarvex_display_start    start Xvfb (1280x800x24) on a free number and openbox on it
+#   tarvex_display_stop     stop what tarvex_display_start started, nothing else
+#
+# Call tarvex_display_stop from the caller's EXIT trap; it is safe to call twice.
+# TARVEX_DISPLAY_FIRST/TARVEX_DISPLAY_LAST bound the numbers tried (default 60..99).
+
+TARVEX_XVFB_PID=""
+TARVEX_WM_PID=""
+TARVEX_DISPLAY_LOGDIR=""
+TARVEX_DISPLAY_SAVED=""
+
+# True when the display answers within a few seconds.
+tarvex_display_works() {
+  local display="${1:-${DISPLAY:-}}"
+  [ -n "$display" ] && timeout 5 xdpyinfo -display "$display" >/dev/null 2>&1
+}
+
+# Polls "$@" every 0.1 s until it succeeds or $1 seconds have passed.
+tarvex_wait_for() {
+  local seconds="$1"
+  shift
+  local tries=$((seconds * 10))
+  while ! "$@" >/dev/null 2>&1; do
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+
+tarvex_display_ensure() {
+  if [ "${TARVEX_VIRTUAL_DISPLAY:-0}" != 1 ] && tarvex_display_works &&
+    { [ "${1:-}" != --managed ] || timeout 5 wmctrl -m >/dev/null 2>&1; }; then
+    return 0
+  fi
+  tarvex_display_start
+}
+
+tarvex_display_start() {
+  local first="${TARVEX_DISPLAY_FIRST:-60}" last="${TARVEX_DISPLAY_LAST:-99}" n
+  TARVEX_DISPLAY_SAVED="${DISPLAY-}"
+  TARVEX_DISPLAY_LOGDIR="$(mktemp -d "${TMPDIR:-/tmp}/tarvex-display.XXXXXX")"
+  for ((n = first; n <= last; n++)); do
+    # A lock or socket means someone else owns the number; Xvfb itself refuses a taken one,
+    # which settles a race with a concurrent start.
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset \
+      >"$TARVEX_DISPLAY_LOGDIR/xvfb.log" 2>&1 &
+    TARVEX_XVFB_PID=$!
+    if tarvex_xvfb_wait_ready ":$n"; then
+      export DISPLAY=":$n"
+      break
+    fi
+    kill "$TARVEX_XVFB_PID" 2>/dev/null
+    wait "$TARVEX_XVFB_PID" 2>/dev/null
+    TARVEX_XVFB_PID=""
+  done
+  if [ -z "$TARVEX_XVFB_PID" ]; then
+    echo "virtual-display: no free display in :$first..:$last" >&2
+    tarvex_display_stop
+    return 1
+  fi
+
+  # Without an EWMH manager there is no _NET_CLIENT_LIST and no polite close.
+  openbox --sm-disable >"$TARVEX_DISPLAY_LOGDIR/openbox.log" 2>&1 &
+  TARVEX_WM_PID=$!
+  if ! tarvex_wait_for 10 wmctrl -m; then
+    echo "virtual-display: openbox did not start on $DISPLAY:" >&2
+    cat "$TARVEX_DISPLAY_LOGDIR/openbox.log" >&2
+    tarvex_display_stop
+    return 1
+  fi
+}
+
+# Gives up at once when our Xvfb exits (number taken meanwhile), else after 10 s.
+tarvex_xvfb_wait_ready() {
+  local tries=100
+  until tarvex_display_works "$1"; do
+    kill -0 "$TARVEX_XVFB_PID" 2>/dev/null || return 1
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+
+tarvex_display_stop() {
+  local pid
+  for pid in "$TARVEX_WM_PID" "$TARVEX_XVFB_PID"; do
+    [ -n "$pid" ] || continue
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  if [ -n "$TARVEX_XVFB_PID" ]; then
+    if [ -n "$TARVEX_DISPLAY_SAVED" ]; then
+      export DISPLAY="$TARVEX_DISPLAY_SAVED"
+    else
+      unset DISPLAY
+    fi
+  fi
+  TARVEX_WM_PID=""
+  TARVEX_XVFB_PID=""
+  [ -z "$TARVEX_DISPLAY_LOGDIR" ] || rm -rf "$TARVEX_DISPLAY_LOGDIR"
+  TARVEX_DISPLAY_LOGDIR=""
+}
