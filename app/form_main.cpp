@@ -5,53 +5,125 @@
 #include "app/format.h"
 #include "app/kelvo_apps.h"
 #include "app/list_compare.h"
+#include "app/scope_exit.h"
 #include "settings/ignore_list.h"
+#include "tray/about_box.h"
 
 namespace tarvex {
 namespace {
 
-// Resumes repainting and reports the refresh done, also when the rebuild failed half-way.
-class RefreshFinisher {
- public:
-  RefreshFinisher(ListViewPort& list, StatusBarPort& status) : list_(list), status_(status) {}
-  ~RefreshFinisher() {
-    list_.EndUpdate();
-    status_.SetPanelText(1, "Application list refreshed");
-  }
-  RefreshFinisher(const RefreshFinisher&) = delete;
-  RefreshFinisher& operator=(const RefreshFinisher&) = delete;
-
- private:
-  ListViewPort& list_;
-  StatusBarPort& status_;
-};
+void RestoreWindow(WindowSystem& windows, WinHandle window) { windows.Show(window, kShowNormal); }
+void MinimizeWindow(WindowSystem& windows, WinHandle window) {
+  windows.Show(window, kShowMinimized);
+}
+void AskWindowToClose(WindowSystem& windows, WinHandle window) { windows.PostClose(window); }
 
 }  // namespace
 
 TFormMain::TFormMain(const FormMainPlatform& platform)
-    : platform_(platform), winList1_(platform.winList) {}
+    : platform_(platform),
+      winList1_(platform.winList),
+      timer1_(platform.winList.timers.CreateTimer([this] { Timer1Timer(); })),
+      hintLine_(platform.statusBar) {
+  timer1_->SetInterval(kRefreshInterval);
+}
 
-void TFormMain::FormCreate() { AppTitle = caption_; }
+TFormMain::~TFormMain() { timer1_->SetEnabled(false); }
+
+void TFormMain::FormCreate() {
+  AppTitle = caption_;
+  platform_.host.SetApplicationTitle(caption_);
+  webSiteAddress_ = kMakerWebSite;
+}
+
+void TFormMain::FormShow() {
+  ExecuteAction(ActionId::ActRefresh);
+  timer1_->SetEnabled(true);
+}
+
+void TFormMain::FormClose() { timer1_->SetEnabled(false); }
+
+std::string TFormMain::Hint() const { return "|" + MakerNotice(kAboutYear, 0); }
 
 void TFormMain::ExecuteAction(ActionId action) {
   ActRefreshUpdate();
   if (!Enabled(action)) return;
   switch (action) {
     case ActionId::ActRefresh:
-      ActRefreshExecute();
-      break;
-    default:
-      break;  // the other commands have no handler yet
+      return ActRefreshExecute();
+    case ActionId::ActCheckAll:
+      return SetAllChecks(true);
+    case ActionId::ActUncheckAll:
+      return SetAllChecks(false);
+    case ActionId::ActRestore:
+      return ActOnCheckedRows(RestoreWindow);
+    case ActionId::ActMinimize:
+      return ActOnCheckedRows(MinimizeWindow);
+    case ActionId::ActTerminate:
+      ActOnCheckedRows(AskWindowToClose);
+      return ExecuteAction(ActionId::ActRefresh);
+    case ActionId::ActSwitchTo:
+      return ActSwitchToExecute();
+    case ActionId::ActWebSite:
+      return platform_.browser.OpenAddress(webSiteAddress_);
+    case ActionId::ActAbout:
+      return ShowAboutBox(platform_.winList.boxes, kAboutDescription, kAboutYear, 0);
+    case ActionId::ActExit:
+      return platform_.host.Close();
+    case ActionId::ActIgnoreList:
+    case ActionId::ActOptions:
+      return;  // their dialogs come with the settings
   }
 }
 
-void TFormMain::ActRefreshExecute() { RefreshApplicationList(); }
+void TFormMain::Timer1Timer() { ExecuteAction(ActionId::ActRefresh); }
+
+void TFormMain::ActRefreshExecute() {
+  timer1_->SetEnabled(false);
+  const ScopeExit restart([this] { timer1_->SetEnabled(true); });
+  RefreshApplicationList();
+}
+
+void TFormMain::SetAllChecks(bool checked) {
+  ListViewPort& list = platform_.listView;
+  list.BeginUpdate();
+  const ScopeExit resume([&list] { list.EndUpdate(); });
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    rows_[i].checked = checked;
+    list.SetChecked(static_cast<int>(i), checked);
+  }
+}
+
+void TFormMain::ActOnCheckedRows(void (*act)(WindowSystem&, WinHandle)) {
+  // The rows the user checked are taken before the loop: messages run after each row, and a
+  // refresh that runs then (the timer, F5) rebuilds the list with other rows, all unchecked.
+  // Reading the rebuilt list by the old indices would act on windows the user never checked.
+  std::vector<WinHandle> checked;
+  for (const ListRow& row : rows_) {
+    if (row.checked) checked.push_back(row.handle);
+  }
+  for (WinHandle window : checked) {
+    act(platform_.winList.windows, window);
+    platform_.winList.pump.ProcessMessages();
+  }
+}
+
+void TFormMain::ActSwitchToExecute() {
+  const WinHandle window = rows_[static_cast<std::size_t>(selected_)].handle;
+  platform_.winList.windows.Show(window, kShowNormal);
+  platform_.winList.windows.BringToForeground(window);
+}
 
 void TFormMain::RefreshApplicationList() {
   ListViewPort& list = platform_.listView;
-  platform_.statusBar.SetPanelText(1, "Refreshing...");
+  StatusBarPort& status = platform_.statusBar;
+  status.SetPanelText(1, "Refreshing...");
   list.BeginUpdate();
-  RefreshFinisher finisher(list, platform_.statusBar);
+  // Repainting resumes and the refresh is reported done, also when the rebuild failed half-way.
+  const ScopeExit finish([&] {
+    list.EndUpdate();
+    status.SetPanelText(1, "Application list refreshed");
+  });
   rows_.clear();
   selected_ = -1;
   list.Clear();
@@ -89,6 +161,7 @@ void TFormMain::ActRefreshUpdate() {
     enable(onChecked, n > 0);
   }
   enable(ActionId::ActSwitchTo, selected_ >= 0);
+  enable(ActionId::ActWebSite, !webSiteAddress_.empty());
   platform_.statusBar.SetPanelText(
       0, selected_ >= 0 ? Format("%d: %d: %d", selected_ + 1, c, n) : Format("0: %d: %d", c, n));
   trayHint_ = Format("%s\r%d applications", AppTitle.c_str(), c);

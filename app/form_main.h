@@ -1,36 +1,51 @@
-// The main window's logic: the application list, its sort and counters, and the enabled state
-// of the actions. The edition's window draws what this class says and reports what the user did.
+// The main window's logic: the application list, its sort and counters, the actions and their
+// enabled states, the commands, the refresh timer and the hint line. The edition's window draws
+// what this class says and reports what the user did.
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/action_id.h"
 #include "app/views.h"
 #include "settings/text_collation.h"
+#include "tray/hint_line.h"
 #include "winlist/find_win.h"
 
 namespace tarvex {
 
 inline constexpr const char* kMainWindowCaption = "Tarvex 1.0";
+inline constexpr int kRefreshInterval = 60000;  // milliseconds
 
 struct FormMainPlatform {
   WinListPlatform winList;
   const TextCollation& collation;
   ListViewPort& listView;
   StatusBarPort& statusBar;
+  FormHost& host;
+  WebBrowser& browser;
 };
 
 class TFormMain {
  public:
   explicit TFormMain(const FormMainPlatform& platform);
+  ~TFormMain();
+  TFormMain(const TFormMain&) = delete;
+  TFormMain& operator=(const TFormMain&) = delete;
 
   // Creation: the caption becomes the program's title.
   void FormCreate();
+  // The first show: the first refresh, then the periodic one.
+  void FormShow();
+  // Closing: the periodic refresh stops.
+  void FormClose();
 
-  // Runs the action's update step, then its handler when the action is enabled.
+  // Runs the action's update step, then its handler when the action is enabled, whatever invoked
+  // it (button, shortcut, menu, timer or code).
   void ExecuteAction(ActionId action);
+  void Timer1Timer();
 
   void RefreshApplicationList();
   bool IsIgnored(const std::string& caption) const;
@@ -43,24 +58,34 @@ class TFormMain {
   void ListView1SelectItem(int index);  // -1: nothing selected
 
   const std::string& Caption() const { return caption_; }
+  // The main window's own hint: no tooltip, the maker's notice on the hint line.
+  std::string Hint() const;
+  HintLine& Hints() { return hintLine_; }
   const std::vector<ListRow>& Rows() const { return rows_; }
   int Selected() const { return selected_; }
   int SortKey() const { return listTag_; }
   bool Enabled(ActionId action) const { return enabled_[static_cast<std::size_t>(action)]; }
+  const std::string& WebSiteAddress() const { return webSiteAddress_; }
   // The notification-area icon's hint, kept in step with the list.
   const std::string& TrayHint() const { return trayHint_; }
   TWinList& WinList1() { return winList1_; }
 
  private:
   void ActRefreshExecute();
+  void SetAllChecks(bool checked);
+  void ActOnCheckedRows(void (*act)(WindowSystem&, WinHandle));
+  void ActSwitchToExecute();
 
   FormMainPlatform platform_;
   std::string caption_ = kMainWindowCaption;
   TWinList winList1_;
+  std::unique_ptr<Timer> timer1_;
+  HintLine hintLine_;
   std::vector<ListRow> rows_;
   int selected_ = -1;
   int listTag_ = 1;
   std::array<bool, kActionCount> enabled_{};
+  std::string webSiteAddress_;
   std::string trayHint_;
 };
 

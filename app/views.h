@@ -24,6 +24,7 @@ class ListViewPort {
   virtual void EndUpdate() = 0;    // resume repainting
   virtual void Clear() = 0;
   virtual void Append(const ListRow& row) = 0;
+  virtual void SetChecked(int index, bool checked) = 0;
   // Shows the rows anew in the given order with their checks; `selected` is -1 for none.
   virtual void ShowRows(const std::vector<ListRow>& rows, int selected) = 0;
 };
@@ -33,6 +34,23 @@ class StatusBarPort {
   virtual ~StatusBarPort() = default;
   // Panel 0 holds the counters, panel 1 the refresh messages and the hint line.
   virtual void SetPanelText(int panel, const std::string& text) = 0;
+};
+
+// The main window as the toolkit holds it.
+class FormHost {
+ public:
+  virtual ~FormHost() = default;
+  // Closes the main window as its close box would, which ends the program.
+  virtual void Close() = 0;
+  // The text of the program's taskbar entry.
+  virtual void SetApplicationTitle(const std::string& title) = 0;
+};
+
+// Opens a web address with the user's default handler.
+class WebBrowser {
+ public:
+  virtual ~WebBrowser() = default;
+  virtual void OpenAddress(const std::string& address) = 0;
 };
 
 }  // namespace tarvex

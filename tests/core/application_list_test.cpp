@@ -40,7 +40,8 @@ class ApplicationListTest : public ::testing::Test {
   sim::SimulatedDesktop desktop;
   sim::FakeListView view;
   sim::FakeStatusBar status;
-  TFormMain form{{desktop.Platform(), desktop, view, status}};
+  sim::FakeHost host;
+  TFormMain form{{desktop.Platform(), desktop, view, status, host, host}};
 };
 
 TEST_F(ApplicationListTest, DropsTheProgramsOwnTitleAndIgnoredCaptionsAndKeepsEnumerationOrder) {

@@ -14,6 +14,9 @@ class FakeListView final : public ListViewPort {
   void EndUpdate() override { --updateDepth; }
   void Clear() override { rows.clear(); }
   void Append(const ListRow& row) override { rows.push_back(row); }
+  void SetChecked(int index, bool checked) override {
+    rows.at(static_cast<std::size_t>(index)).checked = checked;
+  }
   void ShowRows(const std::vector<ListRow>& shown, int selectedRow) override {
     rows = shown;
     selected = selectedRow;
@@ -33,6 +36,17 @@ class FakeStatusBar final : public StatusBarPort {
 
   std::string panels[2];
   std::vector<std::string> history;
+};
+
+class FakeHost final : public FormHost, public WebBrowser {
+ public:
+  void Close() override { ++closed; }
+  void SetApplicationTitle(const std::string& text) override { applicationTitle = text; }
+  void OpenAddress(const std::string& address) override { opened.push_back(address); }
+
+  int closed = 0;
+  std::string applicationTitle;
+  std::vector<std::string> opened;
 };
 
 }  // namespace tarvex::sim

@@ -89,6 +89,8 @@ class SimulatedDesktop final : public WindowSystem,
   // Timers: advances the clock and fires the timers whose period ends.
   void AdvanceTime(int milliseconds);
   int messagesProcessed = 0;
+  // Runs whenever pending messages are let run: stands for whatever the queue held.
+  std::function<void()> onProcessMessages;
   struct ShownBox {
     std::string text, caption;
     unsigned flags;
@@ -126,7 +128,10 @@ class SimulatedDesktop final : public WindowSystem,
 
   // TimerService, MessagePump, MessageBoxes
   std::unique_ptr<Timer> CreateTimer(std::function<void()> onTimer) override;
-  void ProcessMessages() override { ++messagesProcessed; }
+  void ProcessMessages() override {
+    ++messagesProcessed;
+    if (onProcessMessages) onProcessMessages();
+  }
   void Show(const std::string& text, const std::string& caption, unsigned flags) override;
 
   // TextCollation: ASCII letters compare without case; enough for the core's rules.

@@ -1,0 +1,32 @@
+#include "tray/hint_line.h"
+
+namespace tarvex {
+
+std::string ShortHint(std::string_view hint) {
+  const auto bar = hint.find('|');
+  return std::string(bar == std::string_view::npos ? hint : hint.substr(0, bar));
+}
+
+std::string LongHint(std::string_view hint) {
+  const auto bar = hint.find('|');
+  return std::string(bar == std::string_view::npos ? hint : hint.substr(bar + 1));
+}
+
+void HintLine::Idle(const std::vector<std::string>& hintChain) {
+  for (const std::string& hint : hintChain) {
+    if (!hint.empty()) return SetApplicationHint(LongHint(hint));
+  }
+  SetApplicationHint({});
+}
+
+void HintLine::MenuItemHovered(std::string_view itemHint) {
+  SetApplicationHint(LongHint(itemHint));
+}
+
+void HintLine::SetApplicationHint(std::string hint) {
+  if (hint == applicationHint_) return;
+  applicationHint_ = std::move(hint);
+  statusBar_.SetPanelText(1, applicationHint_);
+}
+
+}  // namespace tarvex
