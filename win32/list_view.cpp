@@ -13,7 +13,7 @@ char* TextOf(const std::string& text) { return const_cast<char*>(text.c_str()); 
 
 }  // namespace
 
-ListView::ListView(HWND parent, int id, HFONT font) {
+ListView::ListView(HWND parent, int id, HFONT font, DpiScale scale) {
   // The thin sunken edge is the lowered bevel of the panel the list sits in.
   window_ = ::CreateWindowExA(
       WS_EX_STATICEDGE, WC_LISTVIEWA, "",
@@ -24,8 +24,8 @@ ListView::ListView(HWND parent, int id, HFONT font) {
   Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
        LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  AddColumn(0, "Application", 130, LVCFMT_LEFT);
-  AddColumn(1, "Process ID", 67, LVCFMT_RIGHT);
+  AddColumn(0, "Application", scale(130), LVCFMT_LEFT);
+  AddColumn(1, "Process ID", scale(67), LVCFMT_RIGHT);
 }
 
 void ListView::AddColumn(int index, const char* caption, int width, int format) {
@@ -78,9 +78,18 @@ void ListView::InsertRow(const ListRow& row) {
   processId.pszText = TextOf(row.processId);
   Send(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&processId));
 
+  SetCheckState(index, row.checked);
+}
+
+void ListView::SetChecked(int index, bool checked) {
+  OwnChange own(*this);
+  SetCheckState(index, checked);
+}
+
+void ListView::SetCheckState(int index, bool checked) {
   LVITEMA check{};
   check.stateMask = LVIS_STATEIMAGEMASK;
-  check.state = row.checked ? kChecked : kUnchecked;
+  check.state = checked ? kChecked : kUnchecked;
   Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&check));
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "app/views.h"
+#include "win32/dpi_scale.h"
 
 namespace tarvex::win32 {
 
@@ -19,7 +20,7 @@ struct ListViewEvents {
 class ListView final : public ListViewPort {
  public:
   // The control is a child of `parent`, which destroys it.
-  ListView(HWND parent, int id, HFONT font);
+  ListView(HWND parent, int id, HFONT font, DpiScale scale);
   ListView(const ListView&) = delete;
   ListView& operator=(const ListView&) = delete;
 
@@ -32,6 +33,7 @@ class ListView final : public ListViewPort {
   void EndUpdate() override;
   void Clear() override;
   void Append(const ListRow& row) override;
+  void SetChecked(int index, bool checked) override;
   void ShowRows(const std::vector<ListRow>& rows, int selected) override;
 
  private:
@@ -49,6 +51,7 @@ class ListView final : public ListViewPort {
 
   void AddColumn(int index, const char* caption, int width, int format);
   void InsertRow(const ListRow& row);
+  void SetCheckState(int index, bool checked);
   void OnItemChanged(const NMLISTVIEW& change);
   int SelectedIndex() const;
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;

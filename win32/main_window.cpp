@@ -3,8 +3,14 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "app/action_list.h"
+#include "win32/action_commands.h"
 #include "win32/guarded_call.h"
+#include "win32/resource_ids.h"
+#include "win32/screen_snap.h"
+#include "win32/shortcut_table.h"
 #include "win32/ui_font.h"
+#include "win32/win32_message_boxes.h"
 
 namespace tarvex::win32 {
 namespace {
@@ -12,25 +18,29 @@ namespace {
 constexpr const char* kWindowClass = "TarvexMainWindow";
 constexpr int kListViewId = 1;
 constexpr int kStatusBarId = 2;
-constexpr WORD kCommandRefresh = 100;
+constexpr int kToolBarId = 3;
 
-// The window as designed: outer frame at 192, 103, 321 x 246; never smaller than 321 x 125.
+// The window as designed, at 96 dots per inch: outer frame at 192, 103 (screen pixels, never
+// scaled), 321 x 246; never smaller than 321 x 125; snapping to the screen's edges within 10.
 constexpr int kLeft = 192;
 constexpr int kTop = 103;
 constexpr int kWidth = 321;
 constexpr int kHeight = 246;
-constexpr POINT kMinimumSize = {321, 125};
-
-// The tool bar will take the top of the client area; until then the list starts at the top.
-constexpr int kToolBarHeight = 0;
+constexpr int kMinimumWidth = 321;
+constexpr int kMinimumHeight = 125;
+constexpr int kSnapDistance = 10;
 
 void RegisterWindowClass(WNDPROC procedure) {
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = ::GetModuleHandleA(nullptr);
-  windowClass.hIcon = ::LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(1));
+  windowClass.hIcon = ::LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(TARVEX_ICON_MAIN));
   if (windowClass.hIcon == nullptr) windowClass.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+  // The icon's own small picture, sharper than the large one shrunk by the system.
+  windowClass.hIconSm = static_cast<HICON>(
+      ::LoadImageA(windowClass.hInstance, MAKEINTRESOURCEA(TARVEX_ICON_MAIN), IMAGE_ICON,
+                   ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindowClass;
@@ -44,23 +54,25 @@ MainWindow::~MainWindow() = default;
 void MainWindow::Create() {
   RegisterWindowClass(WindowProc);
   ::CreateWindowExA(0, kWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                    kLeft, kTop, kWidth, kHeight, nullptr, nullptr, ::GetModuleHandleA(nullptr),
-                    this);
+                    kLeft, kTop, scale_(kWidth), scale_(kHeight), nullptr, nullptr,
+                    ::GetModuleHandleA(nullptr), this);
   if (!window_) throw std::runtime_error("Cannot create the main window");
+  Win32MessageBoxes::SetOwner(window_.get());
 
   font_ = CreateUiFont();
-  statusBar_ = std::make_unique<StatusBar>(window_.get(), kStatusBarId, font_.get());
-  listView_ = std::make_unique<ListView>(window_.get(), kListViewId, font_.get());
-  form_ = std::make_unique<TFormMain>(
-      FormMainPlatform{platform_.WinList(), platform_.collation, *listView_, *statusBar_});
+  toolBar_ = std::make_unique<ToolBar>(window_.get(), kToolBarId, scale_);
+  statusBar_ = std::make_unique<StatusBar>(window_.get(), kStatusBarId, font_.get(), scale_);
+  listView_ = std::make_unique<ListView>(window_.get(), kListViewId, font_.get(), scale_);
+  host_ = std::make_unique<Win32FormHost>(window_.get());
+  form_ = std::make_unique<TFormMain>(FormMainPlatform{platform_.WinList(), platform_.collation,
+                                                       *listView_, *statusBar_, *host_,
+                                                       platform_.browser});
   listView_->SetEvents({
       [this](int column) { form_->ListView1ColumnClick(column); },
       [this](int index, bool checked) { form_->ListView1ItemChecked(index, checked); },
       [this](int index) { form_->ListView1SelectItem(index); },
   });
-
-  ACCEL refresh{FVIRTKEY, VK_F5, kCommandRefresh};
-  shortcuts_.reset(::CreateAcceleratorTableA(&refresh, 1));
+  shortcuts_ = CreateShortcutTable();
 
   form_->FormCreate();
   Layout();
@@ -69,11 +81,14 @@ void MainWindow::Create() {
 void MainWindow::ShowFirst(int showCommand) {
   ::ShowWindow(window_.get(), showCommand);
   ::UpdateWindow(window_.get());
-  form_->ExecuteAction(ActionId::ActRefresh);
+  form_->FormShow();
 }
 
 bool MainWindow::TranslateShortcut(MSG& message) {
-  return shortcuts_ && ::TranslateAcceleratorA(window_.get(), shortcuts_.get(), &message) != 0;
+  const HWND window = window_.get();
+  // A disabled main window means a box or a dialog of the program is up.
+  if (!shortcuts_ || ::GetActiveWindow() != window || !::IsWindowEnabled(window)) return false;
+  return ::TranslateAcceleratorA(window, shortcuts_.get(), &message) != 0;
 }
 
 void MainWindow::Idle() {
@@ -83,39 +98,87 @@ void MainWindow::Idle() {
       ::IsIconic(window)) {
     return;
   }
-  RunGuarded([this] { form_->ActRefreshUpdate(); });
+  RunGuarded([this] {
+    form_->ActRefreshUpdate();
+    toolBar_->ShowEnabledStates(*form_);
+    form_->Hints().Idle(HintChainUnderMouse());
+  });
+}
+
+std::vector<std::string> MainWindow::HintChainUnderMouse() const {
+  POINT cursor{};
+  if (!::GetCursorPos(&cursor)) return {};
+  const HWND under = ::WindowFromPoint(cursor);
+  if (under == nullptr || ::GetAncestor(under, GA_ROOT) != window_.get()) return {};
+  // Of the controls only the tool bar's buttons have hints of their own; the tool bar, the list
+  // and the status bar hand over to the window's.
+  std::vector<std::string> chain;
+  if (under == toolBar_->Handle()) {
+    if (const auto action = toolBar_->ActionAt(cursor)) chain.emplace_back(ActionOf(*action).hint);
+  }
+  chain.push_back(form_->Hint());
+  return chain;
 }
 
 void MainWindow::Layout() {
-  if (statusBar_ == nullptr || listView_ == nullptr) return;
+  if (statusBar_ == nullptr || listView_ == nullptr || toolBar_ == nullptr) return;
   RECT client{};
   ::GetClientRect(window_.get(), &client);
+  const int toolBarHeight = toolBar_->Height();
+  ::MoveWindow(toolBar_->Handle(), 0, 0, client.right, toolBarHeight, TRUE);
   statusBar_->OnParentSize();
   const int listHeight =
-      std::max(0, static_cast<int>(client.bottom) - kToolBarHeight - statusBar_->Height());
-  ::MoveWindow(listView_->Handle(), 0, kToolBarHeight, client.right, listHeight, TRUE);
+      std::max(0, static_cast<int>(client.bottom) - toolBarHeight - statusBar_->Height());
+  ::MoveWindow(listView_->Handle(), 0, toolBarHeight, client.right, listHeight, TRUE);
 }
 
 bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
+    case WM_GETMINMAXINFO:
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {scale_(kMinimumWidth),
+                                                               scale_(kMinimumHeight)};
+      return true;
+    case WM_MOVING: {
+      // Sent only while the user drags the window, which is when it snaps.
+      auto& frame = *reinterpret_cast<RECT*>(lParam);
+      frame = SnapToScreen(frame, WorkAreaAt(frame), scale_(kSnapDistance));
+      result = TRUE;
+      return true;
+    }
     case WM_SIZE:
       Layout();
       return true;
     case WM_SETFOCUS:
       if (listView_ != nullptr) ::SetFocus(listView_->Handle());
       return true;
-    case WM_NOTIFY:
-      if (listView_ == nullptr) return false;
+    case WM_NOTIFY: {
+      auto& header = *reinterpret_cast<NMHDR*>(lParam);
       result = 0;
-      return listView_->OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    case WM_COMMAND:
-      if (LOWORD(wParam) != kCommandRefresh || form_ == nullptr) return false;
-      form_->ExecuteAction(ActionId::ActRefresh);
+      if (toolBar_ != nullptr && toolBar_->OnNotify(header)) return true;
+      return listView_ != nullptr && listView_->OnNotify(header);
+    }
+    case WM_COMMAND: {
+      const auto action = ActionOfCommand(LOWORD(wParam));
+      if (!action || form_ == nullptr) return false;
+      form_->ExecuteAction(*action);
       return true;
+    }
+    case WM_CLOSE: {
+      // Every way of closing comes here. When the form's closing steps fail, the error box says
+      // so and the close is abandoned: the window stays open.
+      bool closed = false;
+      RunGuarded([&] {
+        if (form_ != nullptr) form_->FormClose();
+        closed = true;
+      });
+      if (closed) ::DestroyWindow(window_.get());
+      return true;
+    }
     case WM_DESTROY:
       ::PostQuitMessage(0);
       return true;
     case WM_NCDESTROY:
+      if (Win32MessageBoxes::Owner() == window_.get()) Win32MessageBoxes::SetOwner(nullptr);
       // The system has destroyed the window: nothing is left to release.
       window_.release();
       return false;
@@ -125,15 +188,12 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_GETMINMAXINFO) {  // comes before WM_NCCREATE
-    reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = kMinimumSize;
-    return 0;
-  }
   if (message == WM_NCCREATE) {
     auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     self->window_.reset(window);
     ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
+  // Messages before WM_NCCREATE (the first WM_GETMINMAXINFO) find no window object yet.
   auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
   if (self == nullptr) return ::DefWindowProcA(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);

@@ -1,14 +1,19 @@
-// The main window: the application list above the status bar, driven by the core's TFormMain.
+// The main window: tool bar, application list and status bar, driven by the core's TFormMain.
 #pragma once
 
 #include "win32/windows_api.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/form_main.h"
+#include "win32/dpi_scale.h"
 #include "win32/list_view.h"
 #include "win32/status_bar.h"
+#include "win32/tool_bar.h"
 #include "win32/unique_handle.h"
+#include "win32/win32_form_host.h"
 #include "win32/win32_platform.h"
 
 namespace tarvex::win32 {
@@ -22,16 +27,19 @@ class MainWindow {
 
   // Creates the window, still hidden, with its controls and the form behind them.
   void Create();
-  // The first show, which fills the list.
+  // The first show, which fills the list and starts the periodic refresh.
   void ShowFirst(int showCommand);
 
   HWND Handle() const { return window_.get(); }
-  // The window's keyboard shortcuts; true when the message was one and has been handled.
+  // The actions' keyboard shortcuts, only while this window is active and takes input; true
+  // when the message was one and has been handled.
   bool TranslateShortcut(MSG& message);
-  // Called each time the message queue has run empty.
+  // Called each time the message queue has run empty: the actions' states, the tool bar and
+  // the hint line catch up.
   void Idle();
 
   TFormMain& Form() { return *form_; }
+  ToolBar& Tools() { return *toolBar_; }
   ListView& List() { return *listView_; }
   StatusBar& Status() { return *statusBar_; }
 
@@ -39,13 +47,19 @@ class MainWindow {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void Layout();
+  // The hints of the control under the mouse and of its parents, innermost first; empty when
+  // the mouse is not over this window.
+  std::vector<std::string> HintChainUnderMouse() const;
 
   // Declared in the order of need: the window goes first, the services it uses last.
   Win32Platform platform_;
+  DpiScale scale_ = ScreenDpiScale();
   UniqueFont font_;
   UniqueAccelerators shortcuts_;
+  std::unique_ptr<ToolBar> toolBar_;
   std::unique_ptr<StatusBar> statusBar_;
   std::unique_ptr<ListView> listView_;
+  std::unique_ptr<Win32FormHost> host_;
   std::unique_ptr<TFormMain> form_;
   UniqueWindow window_;
 };

@@ -6,13 +6,13 @@
 
 namespace tarvex::win32 {
 
-StatusBar::StatusBar(HWND parent, int id, HFONT font) {
+StatusBar::StatusBar(HWND parent, int id, HFONT font, DpiScale scale) {
   window_ = ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
                               0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               ::GetModuleHandleA(nullptr), nullptr);
   if (window_ == nullptr) throw std::runtime_error("Cannot create the status bar");
   ::SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  int edges[] = {75, -1};  // right edges; -1 reaches the end of the bar
+  int edges[] = {scale(75), -1};  // right edges; -1 reaches the end of the bar
   ::SendMessageA(window_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
 }
 

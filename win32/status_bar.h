@@ -7,13 +7,14 @@
 #include <string>
 
 #include "app/views.h"
+#include "win32/dpi_scale.h"
 
 namespace tarvex::win32 {
 
 class StatusBar final : public StatusBarPort {
  public:
   // The control is a child of `parent`, which destroys it.
-  StatusBar(HWND parent, int id, HFONT font);
+  StatusBar(HWND parent, int id, HFONT font, DpiScale scale);
   StatusBar(const StatusBar&) = delete;
   StatusBar& operator=(const StatusBar&) = delete;
 

@@ -39,6 +39,8 @@ inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
 inline void DeleteFont(HFONT h) { ::DeleteObject(h); }
 inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
 inline void DestroyAccelerators(HACCEL h) { ::DestroyAcceleratorTable(h); }
+inline void DestroyImageList(HIMAGELIST h) { ::ImageList_Destroy(h); }
+inline void DeleteBitmap(HBITMAP h) { ::DeleteObject(h); }
 }  // namespace detail
 
 // Kernel objects whose "none" is null (processes, threads, pipes).
@@ -46,5 +48,7 @@ using UniqueKernelHandle = UniqueHandle<HANDLE, detail::CloseKernelHandle>;
 using UniqueFont = UniqueHandle<HFONT, detail::DeleteFont>;
 using UniqueWindow = UniqueHandle<HWND, detail::DestroyWindowHandle>;
 using UniqueAccelerators = UniqueHandle<HACCEL, detail::DestroyAccelerators>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, detail::DestroyImageList>;
+using UniqueBitmap = UniqueHandle<HBITMAP, detail::DeleteBitmap>;
 
 }  // namespace tarvex::win32

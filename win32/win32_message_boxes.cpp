@@ -1,11 +1,12 @@
 #include "win32/win32_message_boxes.h"
 
-#include "win32/windows_api.h"
+#include "win32/program_windows_disabled.h"
 
 namespace tarvex::win32 {
 
 void Win32MessageBoxes::Show(const std::string& text, const std::string& caption, unsigned flags) {
-  ::MessageBoxA(::GetActiveWindow(), text.c_str(), caption.c_str(), flags);
+  const ProgramWindowsDisabled disabled(owner_);
+  ::MessageBoxA(owner_, text.c_str(), caption.c_str(), flags);
 }
 
 }  // namespace tarvex::win32

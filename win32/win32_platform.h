@@ -8,6 +8,7 @@
 #include "win32/win32_text_collation.h"
 #include "win32/win32_timer_service.h"
 #include "win32/win32_tool_help_library.h"
+#include "win32/win32_web_browser.h"
 #include "win32/win32_window_system.h"
 #include "winlist/win_list_platform.h"
 
@@ -21,6 +22,7 @@ struct Win32Platform {
   Win32MessagePump pump;
   Win32MessageBoxes boxes;
   Win32TextCollation collation;
+  Win32WebBrowser browser;
 
   WinListPlatform WinList() { return {windows, toolHelp, icons, timers, pump, boxes}; }
 };

@@ -43,6 +43,9 @@ void Win32WindowSystem::Enumerate(EnumWindowsProc proc, std::intptr_t param) {
 int Win32WindowSystem::WindowText(WinHandle window, char* buffer, int bufferSize) {
   ClearBuffer(buffer, bufferSize);
   if (bufferSize <= 0) return 0;
+  // For another process's window this reads the caption the system keeps, without sending
+  // WM_GETTEXT, so a hung application cannot block it. Windows of this process get the message;
+  // Tarvex's own all belong to the calling thread, which answers at once.
   return ::GetWindowTextA(ToHwnd(window), buffer, bufferSize);
 }
 
@@ -81,10 +84,18 @@ std::uint32_t Win32WindowSystem::ThreadProcessId(WinHandle window, std::uint32_t
 }
 
 void Win32WindowSystem::Show(WinHandle window, int showCommand) {
-  ::ShowWindow(ToHwnd(window), showCommand);
+  const HWND target = ToHwnd(window);
+  // ShowWindow on another thread's window sends it messages and waits for their answers: a hung
+  // application would hang Tarvex with it. The asynchronous call only queues the request.
+  if (::GetWindowThreadProcessId(target, nullptr) != ::GetCurrentThreadId()) {
+    ::ShowWindowAsync(target, showCommand);
+  } else {
+    ::ShowWindow(target, showCommand);
+  }
 }
 
 void Win32WindowSystem::BringToForeground(WinHandle window) {
+  // Changes the foreground without waiting for the window's thread to answer.
   ::SetForegroundWindow(ToHwnd(window));
 }
 

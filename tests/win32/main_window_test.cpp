@@ -1,9 +1,15 @@
 // The main window with its real controls, filled from the real desktop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <memory>
 
+#include "app/action_list.h"
+#include "own_window.h"
 #include "test_desktop.h"
+#include "tray/about_box.h"
+#include "win32/action_commands.h"
 #include "win32/main_window.h"
 #include "window_maker_process.h"
 
@@ -152,20 +158,175 @@ TEST_F(MainWindowTest, ReportsChecksAndSelectionAndKeepsThemThroughASort) {
             std::to_string(moved + 1) + ": " + std::to_string(RowCount()) + ": 1");
 }
 
-TEST_F(MainWindowTest, F5RefreshesTheList) {
+// Holds modifier keys down as the thread's keyboard state has them, which is what the shortcut
+// translation reads; lets them go again at the end.
+class KeysHeld {
+ public:
+  explicit KeysHeld(std::initializer_list<int> keys) {
+    ::GetKeyboardState(saved_);
+    BYTE state[256];
+    std::copy(std::begin(saved_), std::end(saved_), state);
+    for (int key : keys) state[key] = 0x80;
+    ::SetKeyboardState(state);
+  }
+  ~KeysHeld() { ::SetKeyboardState(saved_); }
+
+ private:
+  BYTE saved_[256] = {};
+};
+
+bool PressKey(MainWindow& window, WPARAM key) {
+  MSG message{};
+  message.hwnd = window.List().Handle();
+  message.message = WM_KEYDOWN;
+  message.wParam = key;
+  return window.TranslateShortcut(message);
+}
+
+TEST_F(MainWindowTest, ShortcutsRunTheirActionsOnlyWhileTheWindowIsActiveAndEnabled) {
   const int row = RowOf("Tarvex test visible");
   ASSERT_GE(row, 0);
+  ::SetActiveWindow(window_.Handle());
+  ASSERT_EQ(::GetActiveWindow(), window_.Handle());
+  {
+    KeysHeld ctrl{VK_CONTROL};
+    EXPECT_TRUE(PressKey(window_, 'A'));
+    EXPECT_EQ(window_.Form().CheckedCount(), RowCount());
+    EXPECT_TRUE(Checked(row));
+  }
+  {
+    KeysHeld ctrlShift{VK_CONTROL, VK_SHIFT};
+    EXPECT_TRUE(PressKey(window_, 'A'));
+    EXPECT_EQ(window_.Form().CheckedCount(), 0);
+    EXPECT_FALSE(Checked(row));
+  }
   SetState(row, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
-  ASSERT_EQ(window_.Form().CheckedCount(), 1);
+  EXPECT_FALSE(PressKey(window_, 'A')) << "Ctrl+A without Ctrl";
 
-  MSG key{};
-  key.hwnd = List();
-  key.message = WM_KEYDOWN;
-  key.wParam = VK_F5;
-  EXPECT_TRUE(window_.TranslateShortcut(key));
+  // While a box is up the window is disabled: the shortcut is not the window's.
+  ::EnableWindow(window_.Handle(), FALSE);
+  EXPECT_FALSE(PressKey(window_, VK_F5));
+  ::EnableWindow(window_.Handle(), TRUE);
+  OwnWindow other("Tarvex test other active window");
+  ::SetActiveWindow(other.Hwnd());
+  EXPECT_FALSE(PressKey(window_, VK_F5));
+  EXPECT_EQ(window_.Form().CheckedCount(), 1);
+
+  ::SetActiveWindow(window_.Handle());
+  EXPECT_TRUE(PressKey(window_, VK_F5));
   // A refresh drops every check mark.
   EXPECT_EQ(window_.Form().CheckedCount(), 0);
   EXPECT_FALSE(Checked(RowOf("Tarvex test visible")));
+}
+
+class ToolBarTest : public MainWindowTest {
+ protected:
+  HWND Bar() { return window_.Tools().Handle(); }
+  LRESULT SendBar(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return ::SendMessageA(Bar(), message, wParam, lParam);
+  }
+  bool ButtonEnabled(ActionId action) {
+    return SendBar(TB_ISBUTTONENABLED, CommandOf(action)) != 0;
+  }
+  // The centre of the layout slot's button, in screen coordinates.
+  POINT CentreOf(std::size_t slot) {
+    RECT bounds{};
+    SendBar(TB_GETITEMRECT, slot, reinterpret_cast<LPARAM>(&bounds));
+    POINT centre{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+    ::ClientToScreen(Bar(), &centre);
+    return centre;
+  }
+  std::string HintLineWithMouseAt(POINT point) {
+    ::SetCursorPos(point.x, point.y);
+    window_.Idle();
+    return window_.Status().PanelText(1);
+  }
+};
+
+TEST_F(ToolBarTest, ShowsTheDesignedButtonsAboveTheList) {
+  ASSERT_EQ(SendBar(TB_BUTTONCOUNT), static_cast<LRESULT>(kToolBarLayout.size()));
+  for (std::size_t i = 0; i < kToolBarLayout.size(); ++i) {
+    TBBUTTON button{};
+    ASSERT_TRUE(SendBar(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)));
+    if (!kToolBarLayout[i]) {
+      EXPECT_NE(button.fsStyle & BTNS_SEP, 0) << "slot " << i;
+      EXPECT_EQ(button.iBitmap, 8) << "separator width, slot " << i;
+      continue;
+    }
+    EXPECT_EQ(button.fsStyle & BTNS_SEP, 0) << "slot " << i;
+    EXPECT_EQ(button.idCommand, CommandOf(*kToolBarLayout[i])) << "slot " << i;
+    EXPECT_EQ(button.iBitmap, ActionOf(*kToolBarLayout[i]).imageIndex) << "slot " << i;
+  }
+  EXPECT_EQ(SendBar(TB_GETIMAGELIST) != 0, true);
+  EXPECT_EQ(::ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(SendBar(TB_GETIMAGELIST))),
+            static_cast<int>(kActionCount));
+  const auto style = ::GetWindowLongPtrA(Bar(), GWL_STYLE);
+  EXPECT_EQ(style & (TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE | CCS_NODIVIDER),
+            TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER);
+
+  RECT bar{};
+  ::GetWindowRect(Bar(), &bar);
+  RECT list{};
+  ::GetWindowRect(List(), &list);
+  EXPECT_EQ(bar.bottom - bar.top, 22);
+  EXPECT_EQ(list.top, bar.bottom);
+  RECT first{};
+  SendBar(TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  EXPECT_EQ(first.left, 5) << "indent";
+}
+
+TEST_F(ToolBarTest, ButtonsFollowTheActionsStatesAndRunThem) {
+  const int row = RowOf("Tarvex test visible");
+  ASSERT_GE(row, 0);
+  window_.Idle();
+  EXPECT_TRUE(ButtonEnabled(ActionId::ActRefresh));
+  EXPECT_TRUE(ButtonEnabled(ActionId::ActCheckAll));
+  for (ActionId onChecked : {ActionId::ActUncheckAll, ActionId::ActRestore, ActionId::ActMinimize,
+                             ActionId::ActTerminate, ActionId::ActSwitchTo}) {
+    EXPECT_FALSE(ButtonEnabled(onChecked)) << ActionOf(onChecked).name;
+  }
+
+  // A click on Check All, as the bar reports it.
+  ::SendMessageA(window_.Handle(), WM_COMMAND, CommandOf(ActionId::ActCheckAll),
+                 reinterpret_cast<LPARAM>(Bar()));
+  EXPECT_EQ(window_.Form().CheckedCount(), RowCount());
+  SetState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  window_.Idle();
+  EXPECT_FALSE(ButtonEnabled(ActionId::ActCheckAll));
+  for (ActionId onChecked : {ActionId::ActUncheckAll, ActionId::ActRestore, ActionId::ActMinimize,
+                             ActionId::ActTerminate, ActionId::ActSwitchTo}) {
+    EXPECT_TRUE(ButtonEnabled(onChecked)) << ActionOf(onChecked).name;
+  }
+}
+
+TEST_F(ToolBarTest, TooltipsAndHintLineShowTheHintUnderTheMouse) {
+  NMTTDISPINFOA ask{};
+  ask.hdr.hwndFrom = reinterpret_cast<HWND>(SendBar(TB_GETTOOLTIPS));
+  ask.hdr.idFrom = CommandOf(ActionId::ActIgnoreList);
+  ask.hdr.code = TTN_GETDISPINFOA;
+  ::SendMessageA(window_.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&ask));
+  ASSERT_NE(ask.lpszText, nullptr);
+  EXPECT_STREQ(ask.lpszText, "Ignore List");
+
+  // WindowFromPoint must find this window, not one of the helper's.
+  ::SetWindowPos(window_.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_EQ(HintLineWithMouseAt(CentreOf(0)), "Refresh application list");
+  RECT list{};
+  ::GetWindowRect(List(), &list);
+  EXPECT_EQ(HintLineWithMouseAt({(list.left + list.right) / 2, (list.top + list.bottom) / 2}),
+            MakerNotice(2003, 0));
+  EXPECT_EQ(HintLineWithMouseAt(CentreOf(1)), MakerNotice(2003, 0)) << "over a separator";
+  EXPECT_EQ(HintLineWithMouseAt(CentreOf(kToolBarLayout.size() - 1)), "About this application");
+  RECT frame{};
+  ::GetWindowRect(window_.Handle(), &frame);
+  EXPECT_EQ(HintLineWithMouseAt({frame.right + 40, frame.bottom + 40}), "");
+}
+
+TEST_F(MainWindowTest, ExitClosesTheWindow) {
+  window_.Form().ExecuteAction(ActionId::ActExit);
+  MSG message;
+  while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
+  EXPECT_EQ(window_.Handle(), nullptr);
 }
 
 }  // namespace

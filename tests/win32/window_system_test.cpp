@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <stdexcept>
+#include <latch>
+#include <thread>
 #include <vector>
 
 #include "own_window.h"
@@ -163,6 +166,46 @@ TEST_F(WindowSystemTest, ShowsMinimizesAndAsksAWindowToClose) {
   MSG message;
   while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
   EXPECT_EQ(window.Received(WM_CLOSE), 1);
+}
+
+// A window whose thread stops answering messages until it is released, as a hung application's.
+class HungWindow {
+ public:
+  HungWindow()
+      : release_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)), thread_([this] {
+          OwnWindow window("Tarvex test hung window");
+          handle_ = window.Handle();
+          created_.count_down();
+          // No message loop: requests that wait for an answer wait until the release.
+          ::WaitForSingleObject(release_.get(), 5000);
+        }) {
+    created_.wait();
+  }
+  ~HungWindow() {
+    ::SetEvent(release_.get());
+    thread_.join();
+  }
+  HungWindow(const HungWindow&) = delete;
+  HungWindow& operator=(const HungWindow&) = delete;
+
+  WinHandle Handle() const { return handle_; }
+
+ private:
+  UniqueKernelHandle release_;
+  std::latch created_{1};
+  WinHandle handle_ = 0;
+  std::thread thread_;
+};
+
+TEST_F(WindowSystemTest, RequestsToAHungWindowReturnAtOnce) {
+  HungWindow hung;
+  // Generous bounds: this is whether the calls wait for the window at all, not how fast they are.
+  const auto start = std::chrono::steady_clock::now();
+  system_.Show(hung.Handle(), kShowMinimized);
+  system_.Show(hung.Handle(), kShowNormal);
+  system_.PostClose(hung.Handle());
+  system_.BringToForeground(hung.Handle());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 }  // namespace

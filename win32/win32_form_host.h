@@ -1,0 +1,21 @@
+// The main window as the core's form sees it.
+#pragma once
+
+#include "win32/windows_api.h"
+
+#include "app/views.h"
+
+namespace tarvex::win32 {
+
+class Win32FormHost final : public FormHost {
+ public:
+  explicit Win32FormHost(HWND window) : window_(window) {}
+
+  void Close() override;
+  void SetApplicationTitle(const std::string& title) override;
+
+ private:
+  HWND window_;
+};
+
+}  // namespace tarvex::win32
