@@ -1,11 +1,15 @@
 // Reads the application list of every running Tarvex from outside, as an accessibility tool
 // would, so that the end-to-end tests check what a user sees.
 //
-//   list_reader               one line per row of each Tarvex list: <caption>\t<process id>
+//   list_reader               one line per row of each Tarvex list:
+//                             <caption>\t<process id>\t<checked 0/1>\t<selected 0/1>
+//   list_reader --status      the two status panel texts of the one running Tarvex, a line each
+//   list_reader --row-rect N  screen rectangles of row N (from 0) of the one running Tarvex:
+//                             "row <left> <top> <right> <bottom>" and the same for "label"
 //   list_reader --pid-of X    the process ids of the processes whose image name is X
 //
-// A list view's LVITEM is read in the owner's address space, and its layout differs between
-// 32-bit and 64-bit processes: use the reader built beside the tarvex.exe it reads.
+// Structures the controls fill are read in the owner's address space, and their layout differs
+// between 32-bit and 64-bit processes: use the reader built beside the tarvex.exe it reads.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
@@ -24,6 +28,8 @@ constexpr const char* kTarvexCaption = "Tarvex 1.0";
 constexpr UINT kReplyTimeoutMs = 5000;
 constexpr int kTextCapacity = 512;
 constexpr int kColumns = 2;  // "Application", "Process ID"
+constexpr int kStatusPanels = 2;
+constexpr UINT kCheckedState = INDEXTOSTATEIMAGEMASK(2);
 
 class Handle {
  public:
@@ -41,28 +47,44 @@ class Handle {
   HANDLE handle_;
 };
 
+std::string lastErrorText(const char* what) {
+  return std::string(what) + " failed, error " + std::to_string(GetLastError());
+}
+
 // Memory allocated inside another process, freed with it.
 class RemoteMemory {
  public:
   RemoteMemory(HANDLE process, SIZE_T size)
       : process_(process),
         base_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
-    if (base_ == nullptr) throw std::runtime_error("VirtualAllocEx failed");
+    if (base_ == nullptr) throw std::runtime_error(lastErrorText("VirtualAllocEx"));
   }
   ~RemoteMemory() { VirtualFreeEx(process_, base_, 0, MEM_RELEASE); }
   RemoteMemory(const RemoteMemory&) = delete;
   RemoteMemory& operator=(const RemoteMemory&) = delete;
 
-  char* get() const { return static_cast<char*>(base_); }
+  char* at(SIZE_T offset) const { return static_cast<char*>(base_) + offset; }
+
+  void write(SIZE_T offset, const void* data, SIZE_T size) const {
+    if (!WriteProcessMemory(process_, at(offset), data, size, nullptr))
+      throw std::runtime_error(lastErrorText("WriteProcessMemory"));
+  }
+
+  void read(SIZE_T offset, void* data, SIZE_T size) const {
+    if (!ReadProcessMemory(process_, at(offset), data, size, nullptr))
+      throw std::runtime_error(lastErrorText("ReadProcessMemory"));
+  }
+
+  std::string readText(SIZE_T offset) const {
+    char text[kTextCapacity] = {};
+    read(offset, text, kTextCapacity - 1);
+    return text;
+  }
 
  private:
   HANDLE process_;
   void* base_;
 };
-
-std::string lastErrorText(const char* what) {
-  return std::string(what) + " failed, error " + std::to_string(GetLastError());
-}
 
 std::string windowCaption(HWND window) {
   char text[kTextCapacity] = {};
@@ -76,12 +98,24 @@ BOOL CALLBACK collectTarvexWindow(HWND window, LPARAM found) {
   return TRUE;
 }
 
-BOOL CALLBACK findListView(HWND child, LPARAM found) {
+struct ChildSearch {
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK findChildOfClass(HWND child, LPARAM search) {
+  auto* wanted = reinterpret_cast<ChildSearch*>(search);
   char className[64] = {};
   GetClassNameA(child, className, sizeof className);
-  if (lstrcmpiA(className, WC_LISTVIEWA) != 0) return TRUE;
-  *reinterpret_cast<HWND*>(found) = child;
+  if (lstrcmpiA(className, wanted->className) != 0) return TRUE;
+  wanted->found = child;
   return FALSE;
+}
+
+HWND childOfClass(HWND window, const char* className) {
+  ChildSearch search{className, nullptr};
+  EnumChildWindows(window, findChildOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 LRESULT sendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -98,61 +132,147 @@ bool isWow64(HANDLE process) {
   return wow64 != FALSE;
 }
 
-std::vector<std::vector<std::string>> readRows(HWND list) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(list, &pid);
-  Handle process(OpenProcess(
-      PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE,
-      pid));
-  if (!process.valid()) throw std::runtime_error(lastErrorText("OpenProcess"));
-  if (isWow64(process.get()) != isWow64(GetCurrentProcess()))
-    throw std::runtime_error("Tarvex has another bitness than this reader");
+// A Tarvex main window with its list and status bar, and scratch memory in its process for the
+// structures and texts those controls fill.
+class TarvexWindow {
+ public:
+  explicit TarvexWindow(HWND window)
+      : list_(childOfClass(window, WC_LISTVIEWA)),
+        statusBar_(childOfClass(window, STATUSCLASSNAMEA)),
+        process_(OpenProcess(
+            PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+            FALSE, processOf(window))),
+        remote_(checkedProcess(), kScratchSize) {}
 
-  RemoteMemory remote(process.get(), sizeof(LVITEMA) + kTextCapacity);
-  char* remoteText = remote.get() + sizeof(LVITEMA);
-  const auto count = static_cast<int>(sendWithin(list, LVM_GETITEMCOUNT, 0, 0));
+  // A message box or dialog may carry the same caption; only the main window has a list.
+  static bool isMainWindow(HWND window) { return childOfClass(window, WC_LISTVIEWA) != nullptr; }
 
-  std::vector<std::vector<std::string>> rows;
-  for (int row = 0; row < count; ++row) {
-    std::vector<std::string>& cells = rows.emplace_back();
-    for (int column = 0; column < kColumns; ++column) {
-      LVITEMA item = {};
-      item.mask = LVIF_TEXT;
-      item.iItem = row;
-      item.iSubItem = column;
-      item.pszText = remoteText;
-      item.cchTextMax = kTextCapacity;
-      char text[kTextCapacity] = {};
-      if (!WriteProcessMemory(process.get(), remote.get(), &item, sizeof item, nullptr))
-        throw std::runtime_error(lastErrorText("WriteProcessMemory"));
-      sendWithin(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(remote.get()));
-      if (!ReadProcessMemory(process.get(), remoteText, text, kTextCapacity - 1, nullptr))
-        throw std::runtime_error(lastErrorText("ReadProcessMemory"));
-      cells.emplace_back(text);
-    }
+  static DWORD processOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
   }
-  return rows;
+
+  int rowCount() const { return static_cast<int>(sendWithin(list_, LVM_GETITEMCOUNT, 0, 0)); }
+
+  std::string cellText(int row, int column) const {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = remote_.at(kTextOffset);
+    item.cchTextMax = kTextCapacity;
+    remote_.write(0, &item, sizeof item);
+    sendWithin(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(remote_.at(0)));
+    return remote_.readText(kTextOffset);
+  }
+
+  UINT rowState(int row, UINT mask) const {
+    return static_cast<UINT>(sendWithin(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), mask));
+  }
+
+  // The rectangle of one part of a row (LVIR_BOUNDS, LVIR_LABEL...), in screen coordinates.
+  RECT rowRect(int row, LONG part) const {
+    RECT rect = {};
+    rect.left = part;
+    remote_.write(0, &rect, sizeof rect);
+    if (!sendWithin(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                    reinterpret_cast<LPARAM>(remote_.at(0))))
+      throw std::runtime_error("row " + std::to_string(row) + " has no rectangle");
+    remote_.read(0, &rect, sizeof rect);
+    MapWindowPoints(list_, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  }
+
+  std::string statusText(int panel) const {
+    if (statusBar_ == nullptr) throw std::runtime_error("Tarvex has no status bar");
+    const auto length =
+        LOWORD(sendWithin(statusBar_, SB_GETTEXTLENGTHA, static_cast<WPARAM>(panel), 0));
+    if (length >= kTextCapacity) throw std::runtime_error("status text too long");
+    remote_.write(kTextOffset, "", 1);
+    sendWithin(statusBar_, SB_GETTEXTA, static_cast<WPARAM>(panel),
+               reinterpret_cast<LPARAM>(remote_.at(kTextOffset)));
+    return remote_.readText(kTextOffset);
+  }
+
+ private:
+  static constexpr SIZE_T kTextOffset = 128;  // beyond the largest structure sent
+  static constexpr SIZE_T kScratchSize = kTextOffset + kTextCapacity;
+  static_assert(sizeof(LVITEMA) <= kTextOffset && sizeof(RECT) <= kTextOffset);
+
+  HANDLE checkedProcess() const {
+    if (!process_.valid()) throw std::runtime_error(lastErrorText("OpenProcess"));
+    if (isWow64(process_.get()) != isWow64(GetCurrentProcess()))
+      throw std::runtime_error("Tarvex has another bitness than this reader");
+    return process_.get();
+  }
+
+  HWND list_;
+  HWND statusBar_;
+  Handle process_;
+  RemoteMemory remote_;
+};
+
+std::vector<HWND> tarvexMainWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(collectTarvexWindow, reinterpret_cast<LPARAM>(&windows));
+  std::erase_if(windows, [](HWND window) { return !TarvexWindow::isMainWindow(window); });
+  return windows;
+}
+
+HWND theTarvexMainWindow() {
+  const auto windows = tarvexMainWindows();
+  if (windows.size() != 1)
+    throw std::runtime_error("expected one Tarvex main window, found " +
+                             std::to_string(windows.size()));
+  return windows.front();
 }
 
 int printTarvexLists() {
-  std::vector<HWND> tarvexWindows;
-  EnumWindows(collectTarvexWindow, reinterpret_cast<LPARAM>(&tarvexWindows));
-  int listsRead = 0;
-  for (HWND window : tarvexWindows) {
-    HWND list = nullptr;
-    EnumChildWindows(window, findListView, reinterpret_cast<LPARAM>(&list));
-    if (list == nullptr) continue;  // a message box or dialog with the same caption
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    const auto rows = readRows(list);
-    std::fprintf(stderr, "list_reader: Tarvex window of process %lu lists %zu rows\n",
-                 static_cast<unsigned long>(pid), rows.size());
-    for (const auto& cells : rows) std::printf("%s\t%s\n", cells[0].c_str(), cells[1].c_str());
-    ++listsRead;
+  const auto windows = tarvexMainWindows();
+  for (HWND window : windows) {
+    const TarvexWindow tarvex(window);
+    const int count = tarvex.rowCount();
+    std::fprintf(stderr, "list_reader: Tarvex window of process %lu lists %d rows\n",
+                 static_cast<unsigned long>(TarvexWindow::processOf(window)), count);
+    for (int row = 0; row < count; ++row) {
+      const UINT state = tarvex.rowState(row, LVIS_STATEIMAGEMASK | LVIS_SELECTED);
+      std::string line;
+      for (int column = 0; column < kColumns; ++column) line += tarvex.cellText(row, column) + '\t';
+      std::printf("%s%d\t%d\n", line.c_str(), (state & LVIS_STATEIMAGEMASK) == kCheckedState,
+                  (state & LVIS_SELECTED) != 0);
+    }
   }
-  std::fprintf(stderr, "list_reader: %d Tarvex lists read\n", listsRead);
-  return listsRead > 0 ? 0 : 1;
+  std::fprintf(stderr, "list_reader: %zu Tarvex lists read\n", windows.size());
+  return windows.empty() ? 1 : 0;
+}
+
+// Tabs within a panel's text only place it (a leading one centres it); they are not shown.
+std::string withoutTabs(std::string text) {
+  std::erase(text, '\t');
+  return text;
+}
+
+int printStatus() {
+  const TarvexWindow tarvex(theTarvexMainWindow());
+  for (int panel = 0; panel < kStatusPanels; ++panel)
+    std::printf("%s\n", withoutTabs(tarvex.statusText(panel)).c_str());
+  return 0;
+}
+
+void printRect(const char* name, const RECT& rect) {
+  std::printf("%s %ld %ld %ld %ld\n", name, static_cast<long>(rect.left),
+              static_cast<long>(rect.top), static_cast<long>(rect.right),
+              static_cast<long>(rect.bottom));
+}
+
+int printRowRect(const char* rowText) {
+  const int row = std::stoi(rowText);
+  const TarvexWindow tarvex(theTarvexMainWindow());
+  printRect("row", tarvex.rowRect(row, LVIR_BOUNDS));
+  printRect("label", tarvex.rowRect(row, LVIR_LABEL));
+  return 0;
 }
 
 std::wstring widened(const char* text) {
@@ -182,9 +302,13 @@ int printPidsOf(const char* imageName) {
 
 int main(int argc, char** argv) {
   try {
+    const std::string option = argc > 1 ? argv[1] : "";
     if (argc == 1) return printTarvexLists();
-    if (argc == 3 && std::string(argv[1]) == "--pid-of") return printPidsOf(argv[2]);
-    std::fprintf(stderr, "usage: list_reader [--pid-of <image.exe>]\n");
+    if (argc == 2 && option == "--status") return printStatus();
+    if (argc == 3 && option == "--row-rect") return printRowRect(argv[2]);
+    if (argc == 3 && option == "--pid-of") return printPidsOf(argv[2]);
+    std::fprintf(stderr,
+                 "usage: list_reader [--status | --row-rect <row> | --pid-of <image.exe>]\n");
     return 2;
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "list_reader: %s\n", failure.what());

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# shellcheck source-path=SCRIPTDIR/../../scripts/lib
+# shellcheck source-path=SCRIPTDIR
 # End to end: two copies of Tarvex list Wine's notepad and winemine with their real process ids,
 # and neither lists itself or the other copy.
 #
@@ -9,108 +9,20 @@
 # Wine cannot run the build's architecture.
 set -uo pipefail
 
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/../../scripts/lib/virtual-display.sh"
-source "$here/../../scripts/lib/wine-env.sh"
-
-if [ $# -ne 1 ]; then
-  echo "usage: $0 <bin dir>" >&2
-  exit 2
-fi
-tarvex="$1/tarvex.exe"
-reader="$1/list_reader.exe"
-for program in "$tarvex" "$reader"; do
-  if [ ! -f "$program" ]; then
-    echo "FAIL: $program does not exist (build that folder first)"
-    exit 1
-  fi
-done
-
-tarvex_wine_pick_loader || exit 1
-if ! tarvex_wine_can_run "$tarvex"; then
-  echo "skipped: this host's Wine cannot run $tarvex (32-bit support: $TARVEX_WINE_32BIT)"
-  exit 77
-fi
-
-logs="$(mktemp -d "${TMPDIR:-/tmp}/tarvex-e2e.XXXXXX")"
-windows_before=""
-
-# Windows that appeared since we started, as "<id> <title>" lines.
-new_windows() {
-  wmctrl -l | sed -E 's/^(0x[0-9a-f]+) +-?[0-9]+ +[^ ]+ /\1 /' |
-    grep -v -F -x -f <(printf '%s\n' "$windows_before") || true
-}
-
-new_window_titled() {
-  new_windows | sed -E 's/^0x[0-9a-f]+ //' | grep -m1 -E "$1"
-}
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine_session.sh"
+e2e_session_start "$@"
 
 programs_opened() {
   new_window_titled 'Notepad' >/dev/null && new_window_titled '^WineMine$' >/dev/null
-}
-
-tarvex_windows() {
-  new_windows | grep ' Tarvex 1.0$' | cut -d' ' -f1
 }
 
 two_tarvex_windows() {
   [ "$(tarvex_windows | wc -l)" -ge 2 ]
 }
 
-no_tarvex_window() {
-  [ -z "$(tarvex_windows)" ]
-}
-
-cleanup() {
-  local id
-  if [ -n "${DISPLAY:-}" ]; then
-    # Politely first, so that Tarvex's own shutdown runs; the wineserver ends the rest.
-    for id in $(new_windows | cut -d' ' -f1); do wmctrl -i -c "$id" 2>/dev/null; done
-    tarvex_wait_for 5 no_tarvex_window ||
-      echo "note: a Tarvex window stayed open after a polite close"
-  fi
-  tarvex_wine_stop
-  tarvex_display_stop
-  rm -rf "$logs"
-}
-trap cleanup EXIT
-trap 'exit 143' TERM
-trap 'exit 130' INT
-
-fail() {
-  local shot log
-  echo "FAIL: $*"
-  echo "--- rows read from the Tarvex lists:"
-  cat "$logs/rows" 2>/dev/null
-  echo "--- windows on $DISPLAY:"
-  wmctrl -lp
-  for log in "$logs"/*.log; do
-    [ -s "$log" ] && echo "--- output of $(basename "$log" .log):" && tail -n 20 "$log"
-  done
-  shot="$TARVEX_ROOT/build/screenshots/e2e-failure-$(date +%Y%m%d-%H%M%S).png"
-  mkdir -p "$(dirname "$shot")" && import -window root "$shot" && echo "--- screen: $shot"
-  exit 1
-}
-
-wine_bounded() {
-  timeout --kill-after=5 30 "$TARVEX_WINE_BIN" "$@"
-}
-
-tarvex_display_ensure --managed || exit 1
-tarvex_wine_env || exit 1
-tarvex_wine_lock_session || exit 1
-windows_before="$(wmctrl -l | sed -E 's/^(0x[0-9a-f]+) +-?[0-9]+ +[^ ]+ /\1 /')"
-
-# Sets pid to the one process id of a running image, from the system's process snapshot.
-pid_of() {
-  pid="$(wine_bounded "$reader" --pid-of "$1" | tr -d '\r')"
-  if [ -z "$pid" ] || [ "$(echo "$pid" | wc -l)" -ne 1 ]; then
-    fail "expected one process $1, found '${pid//$'\n'/ }'"
-  fi
-}
-
+# Keeps caption and process id of each row; the check and selection marks play no part here.
 read_lists() {
-  wine_bounded "$reader" 2>"$logs/reader.err" | tr -d '\r' >"$logs/rows"
+  wine_bounded "$reader" 2>"$logs/reader.err" | tr -d '\r' | cut -f1,2 >"$logs/rows"
 }
 
 lists_read() {
