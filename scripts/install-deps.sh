@@ -6,7 +6,7 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 packages=(
-  cmake ninja-build g++ googletest libgtest-dev
+  cmake ninja-build g++ googletest libgtest-dev clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386 fonts-wine
   xvfb openbox xdotool wmctrl x11-utils imagemagick

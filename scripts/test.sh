@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Runs every test of Tarvex: installs what is missing, builds the core tests natively (with the
-# address and undefined-behaviour sanitizers) and the Windows edition for i686 and x86_64, then
-# runs one CTest pass that covers the core natively and, under Wine on a virtual display, the
-# core, the Win32 layer and the end-to-end tests of both Windows builds.
+# Runs every test of Tarvex: installs what is missing; builds the core tests natively (with the
+# address and undefined-behaviour sanitizers), the Windows edition for i686 and x86_64, and the
+# settings file's fuzz target; fuzzes the settings file's parsers for a bounded time; then runs one
+# CTest pass that covers the core natively and, under Wine on a virtual display, the core, the
+# Win32 layer and the end-to-end tests of both Windows builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,10 @@ for preset in mingw-i686 mingw-x86_64; do
   cmake --build --preset "$preset"
   wine_builds+=("$PWD/build/$preset")
 done
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+scripts/fuzz.sh "${TARVEX_FUZZ_SECONDS:-30}"
 
 cmake --preset native -DTARVEX_WINE_BUILDS="$(IFS=';'; echo "${wine_builds[*]}")" >/dev/null
 cmake --build --preset native
