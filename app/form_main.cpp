@@ -2,15 +2,24 @@
 
 #include <algorithm>
 
+#include "app/fit_form_to_screen.h"
 #include "app/format.h"
 #include "app/kelvo_apps.h"
 #include "app/list_compare.h"
 #include "app/scope_exit.h"
 #include "settings/ignore_list.h"
+#include "settings/ignore_list_file.h"
+#include "settings/ini_file.h"
+#include "settings/options.h"
+#include "settings/settings_path.h"
 #include "tray/about_box.h"
 
 namespace tarvex {
 namespace {
+
+std::string WindowSection() { return AppBaseTitle(AppTitle) + " Window"; }
+std::string IgnoreSection() { return AppBaseTitle(AppTitle) + " Ignore"; }
+std::string ColumnKey(int column) { return "Column" + std::to_string(column + 1); }
 
 void RestoreWindow(WindowSystem& windows, WinHandle window) { windows.Show(window, kShowNormal); }
 void MinimizeWindow(WindowSystem& windows, WinHandle window) {
@@ -37,11 +46,83 @@ void TFormMain::FormCreate() {
 }
 
 void TFormMain::FormShow() {
+  shown_ = true;
+  LoadSettings();
+  const ScreenSize screen = platform_.host.PrimaryScreen();
+  platform_.host.SetFormBounds(
+      FitFormToScreen(platform_.host.FormBounds(), screen.width, screen.height));
   ExecuteAction(ActionId::ActRefresh);
   timer1_->SetEnabled(true);
 }
 
-void TFormMain::FormClose() { timer1_->SetEnabled(false); }
+void TFormMain::FormClose() {
+  timer1_->SetEnabled(false);
+  // A window closed before it was ever shown (started minimized and closed from the taskbar)
+  // has read no settings: writing its designed values would overwrite the user's.
+  if (!shown_) return;
+  // A close that fails to write leaves the window open, and it must go on refreshing.
+  bool saved = false;
+  const ScopeExit resume([&] {
+    if (!saved) timer1_->SetEnabled(true);
+  });
+  SaveSettings();
+  saved = true;
+}
+
+void TFormMain::ApplyBounds(Bounds bounds) {
+  if (bounds.width < kMinimumWidth) bounds.width = kMinimumWidth;
+  if (bounds.height < kMinimumHeight) bounds.height = kMinimumHeight;
+  platform_.host.SetFormBounds(bounds);
+}
+
+void TFormMain::LoadSettings() {
+  const TIniFile file(platform_.settings, AppIniFileName);
+  const std::string section = WindowSection();
+  // Each value is applied as soon as it is read, and the next one's default is the window as
+  // it then stands.
+  const auto apply = [&](int Bounds::*field, const char* key) {
+    Bounds bounds = platform_.host.FormBounds();
+    bounds.*field = file.ReadInteger(section, key, bounds.*field);
+    ApplyBounds(bounds);
+  };
+  apply(&Bounds::left, "Left");
+  apply(&Bounds::top, "Top");
+  apply(&Bounds::width, "Width");
+  apply(&Bounds::height, "Height");
+  ListViewPort& list = platform_.listView;
+  for (int column = 0; column < list.ColumnCount(); ++column) {
+    list.SetColumnWidth(column,
+                        file.ReadInteger(section, ColumnKey(column), list.ColumnWidth(column)));
+  }
+  MinimizeToTray = file.ReadBool(section, "MinimizeToTray", true);
+  HotKeyCode = static_cast<std::uint8_t>(file.ReadInteger(section, "HotKeyCode", 0));
+  LoadIgnoreList(file, IgnoreSection(), IgnoreList, platform_.collation);
+}
+
+void TFormMain::SaveSettings() {
+  TIniFile file(platform_.settings, AppIniFileName);
+  const std::string section = WindowSection();
+  const Bounds bounds = platform_.host.FormBounds();
+  file.WriteInteger(section, "Left", bounds.left);
+  file.WriteInteger(section, "Top", bounds.top);
+  file.WriteInteger(section, "Width", bounds.width);
+  file.WriteInteger(section, "Height", bounds.height);
+  const ListViewPort& list = platform_.listView;
+  for (int column = 0; column < list.ColumnCount(); ++column) {
+    file.WriteInteger(section, ColumnKey(column), list.ColumnWidth(column));
+  }
+  file.WriteBool(section, "MinimizeToTray", MinimizeToTray);
+  file.WriteInteger(section, "HotKeyCode", HotKeyCode);
+}
+
+void TFormMain::ActIgnoreListExecute() {
+  if (!ShowIgnoreListDialog(platform_.collation, platform_.inputBox, platform_.ignoreListDialog)) {
+    return;
+  }
+  TIniFile file(platform_.settings, AppIniFileName);
+  SaveIgnoreList(file, IgnoreSection(), IgnoreList);
+  ExecuteAction(ActionId::ActRefresh);
+}
 
 std::string TFormMain::Hint() const { return "|" + MakerNotice(kAboutYear, 0); }
 
@@ -71,8 +152,9 @@ void TFormMain::ExecuteAction(ActionId action) {
     case ActionId::ActExit:
       return platform_.host.Close();
     case ActionId::ActIgnoreList:
+      return ActIgnoreListExecute();
     case ActionId::ActOptions:
-      return;  // their dialogs come with the settings
+      return;  // the options dialog comes with the hot key
   }
 }
 

@@ -10,6 +10,9 @@
 
 #include "app/action_id.h"
 #include "app/views.h"
+#include "settings/ignore_list_dialog_view.h"
+#include "settings/input_box.h"
+#include "settings/profile_store.h"
 #include "settings/text_collation.h"
 #include "tray/hint_line.h"
 #include "winlist/find_win.h"
@@ -18,6 +21,10 @@ namespace tarvex {
 
 inline constexpr const char* kMainWindowCaption = "Tarvex 1.0";
 inline constexpr int kRefreshInterval = 60000;  // milliseconds
+// The main window as designed; it is never smaller than its minimum size.
+inline constexpr Bounds kDesignedBounds = {192, 103, 321, 246};
+inline constexpr int kMinimumWidth = 321;
+inline constexpr int kMinimumHeight = 125;
 
 struct FormMainPlatform {
   WinListPlatform winList;
@@ -26,6 +33,9 @@ struct FormMainPlatform {
   StatusBarPort& statusBar;
   FormHost& host;
   WebBrowser& browser;
+  ProfileStore& settings;
+  IgnoreListDialogView& ignoreListDialog;
+  InputBox& inputBox;
 };
 
 class TFormMain {
@@ -37,9 +47,11 @@ class TFormMain {
 
   // Creation: the caption becomes the program's title.
   void FormCreate();
-  // The first show: the first refresh, then the periodic one.
+  // The first show: the settings are read and applied, the window is kept on the screen, the
+  // list is filled and the periodic refresh starts.
   void FormShow();
-  // Closing: the periodic refresh stops.
+  // Closing: the periodic refresh stops and the window's settings are written. A failure leaves
+  // the window open.
   void FormClose();
 
   // Runs the action's update step, then its handler when the action is enabled, whatever invoked
@@ -75,6 +87,10 @@ class TFormMain {
   void SetAllChecks(bool checked);
   void ActOnCheckedRows(void (*act)(WindowSystem&, WinHandle));
   void ActSwitchToExecute();
+  void ActIgnoreListExecute();
+  void LoadSettings();
+  void SaveSettings();
+  void ApplyBounds(Bounds bounds);
 
   FormMainPlatform platform_;
   std::string caption_ = kMainWindowCaption;
@@ -86,6 +102,7 @@ class TFormMain {
   int listTag_ = 1;
   std::array<bool, kActionCount> enabled_{};
   std::string webSiteAddress_;
+  bool shown_ = false;
   std::string trayHint_;
 };
 

@@ -3,5 +3,6 @@
 namespace tarvex {
 
 std::string AppTitle;
+std::string AppIniFileName;
 
 }  // namespace tarvex

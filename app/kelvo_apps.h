@@ -1,4 +1,4 @@
-// Values shared by the maker's utilities: the program's title as the main window sets it.
+// Values shared by the maker's utilities: the program's title and its settings file.
 #pragma once
 
 #include <string>
@@ -7,5 +7,7 @@ namespace tarvex {
 
 // The main window's caption as it stands when the window is created.
 extern std::string AppTitle;
+// The settings file's full path, fixed when the program starts.
+extern std::string AppIniFileName;
 
 }  // namespace tarvex

@@ -9,6 +9,20 @@
 
 namespace tarvex {
 
+// A window's outer frame in screen pixels.
+struct Bounds {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const Bounds&) const = default;
+};
+
+struct ScreenSize {
+  int width = 0;
+  int height = 0;
+};
+
 struct ListRow {
   std::string caption;
   std::string processId;  // decimal text, no padding
@@ -25,6 +39,9 @@ class ListViewPort {
   virtual void Clear() = 0;
   virtual void Append(const ListRow& row) = 0;
   virtual void SetChecked(int index, bool checked) = 0;
+  virtual int ColumnCount() const = 0;
+  virtual int ColumnWidth(int column) const = 0;
+  virtual void SetColumnWidth(int column, int width) = 0;
   // Shows the rows anew in the given order with their checks; `selected` is -1 for none.
   virtual void ShowRows(const std::vector<ListRow>& rows, int selected) = 0;
 };
@@ -44,6 +61,12 @@ class FormHost {
   virtual void Close() = 0;
   // The text of the program's taskbar entry.
   virtual void SetApplicationTitle(const std::string& title) = 0;
+  // The window's normal bounds: as it stands, maximized ones included; while it is minimized or
+  // hidden, the bounds it had before.
+  virtual Bounds FormBounds() const = 0;
+  virtual void SetFormBounds(const Bounds& bounds) = 0;
+  // The primary screen's full size, not its work area.
+  virtual ScreenSize PrimaryScreen() const = 0;
 };
 
 // Opens a web address with the user's default handler.

@@ -7,8 +7,7 @@
 #include "app/form_main.h"
 #include "app/kelvo_apps.h"
 #include "settings/ignore_list.h"
-#include "sim/fake_views.h"
-#include "sim/simulated_desktop.h"
+#include "sim/form_harness.h"
 
 namespace tarvex {
 namespace {
@@ -17,11 +16,7 @@ using Captions = std::vector<std::string>;
 
 class ApplicationListTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    IgnoreList.Replace({});
-    form.FormCreate();
-  }
-  void TearDown() override { IgnoreList.Replace({}); }
+  void SetUp() override { form.FormCreate(); }
 
   Captions Shown() const {
     Captions captions;
@@ -37,11 +32,11 @@ class ApplicationListTest : public ::testing::Test {
     return disabled;
   }
 
-  sim::SimulatedDesktop desktop;
-  sim::FakeListView view;
-  sim::FakeStatusBar status;
-  sim::FakeHost host;
-  TFormMain form{{desktop.Platform(), desktop, view, status, host, host}};
+  sim::FormHarness harness;
+  sim::SimulatedDesktop& desktop = harness.desktop;
+  sim::FakeListView& view = harness.view;
+  sim::FakeStatusBar& status = harness.status;
+  TFormMain& form = harness.form;
 };
 
 TEST_F(ApplicationListTest, DropsTheProgramsOwnTitleAndIgnoredCaptionsAndKeepsEnumerationOrder) {

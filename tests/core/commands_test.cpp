@@ -9,8 +9,7 @@
 #include "app/action_list.h"
 #include "app/form_main.h"
 #include "settings/ignore_list.h"
-#include "sim/fake_views.h"
-#include "sim/simulated_desktop.h"
+#include "sim/form_harness.h"
 #include "tray/about_box.h"
 
 namespace tarvex {
@@ -22,7 +21,6 @@ using enum ActionId;
 class CommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    IgnoreList.Replace({});
     a = desktop.Open("A", 1).handle;
     b = desktop.Open("B", 2).handle;
     c = desktop.Open("C", 3).handle;
@@ -38,11 +36,12 @@ class CommandsTest : public ::testing::Test {
   }
   void Check(WinHandle window) { form.ListView1ItemChecked(RowOf(window), true); }
 
-  sim::SimulatedDesktop desktop;
-  sim::FakeListView view;
-  sim::FakeStatusBar status;
-  sim::FakeHost host;
-  TFormMain form{{desktop.Platform(), desktop, view, status, host, host}};
+  sim::FormHarness harness;
+  sim::SimulatedDesktop& desktop = harness.desktop;
+  sim::FakeListView& view = harness.view;
+  sim::FakeStatusBar& status = harness.status;
+  sim::FakeHost& host = harness.host;
+  TFormMain& form = harness.form;
   WinHandle a = 0, b = 0, c = 0;
 };
 

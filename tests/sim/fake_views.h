@@ -22,7 +22,16 @@ class FakeListView final : public ListViewPort {
     selected = selectedRow;
   }
 
+  int ColumnCount() const override { return static_cast<int>(columns.size()); }
+  int ColumnWidth(int column) const override {
+    return columns.at(static_cast<std::size_t>(column));
+  }
+  void SetColumnWidth(int column, int width) override {
+    columns.at(static_cast<std::size_t>(column)) = width;
+  }
+
   int updateDepth = 0;
+  std::vector<int> columns = {130, 67};
   std::vector<ListRow> rows;
   int selected = -1;
 };
@@ -42,8 +51,17 @@ class FakeHost final : public FormHost, public WebBrowser {
  public:
   void Close() override { ++closed; }
   void SetApplicationTitle(const std::string& text) override { applicationTitle = text; }
+  Bounds FormBounds() const override { return bounds; }
+  void SetFormBounds(const Bounds& newBounds) override {
+    bounds = newBounds;
+    boundsSet.push_back(newBounds);
+  }
+  ScreenSize PrimaryScreen() const override { return screen; }
   void OpenAddress(const std::string& address) override { opened.push_back(address); }
 
+  Bounds bounds = {192, 103, 321, 246};
+  std::vector<Bounds> boundsSet;
+  ScreenSize screen = {1280, 800};
   int closed = 0;
   std::string applicationTitle;
   std::vector<std::string> opened;

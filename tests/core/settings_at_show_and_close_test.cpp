@@ -1,0 +1,143 @@
+// What the first show and the closing do with the settings file, and the Ignore List command.
+#include <gtest/gtest.h>
+
+#include "app/errors.h"
+#include "app/fit_form_to_screen.h"
+#include "sim/form_harness.h"
+
+namespace tarvex {
+namespace {
+
+using enum ActionId;
+
+class SettingsAtShowAndCloseTest : public ::testing::Test {
+ protected:
+  void SetUp() override { harness.form.FormCreate(); }
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> captions;
+    for (const ListRow& row : harness.view.rows) captions.push_back(row.caption);
+    return captions;
+  }
+  sim::FormHarness harness;
+};
+
+TEST_F(SettingsAtShowAndCloseTest, AFirstStartUsesTheDesignAndTheFirstCloseWritesTheWindowSection) {
+  harness.form.FormShow();
+  EXPECT_EQ(harness.host.bounds, kDesignedBounds);
+  EXPECT_EQ(harness.view.columns, (std::vector<int>{130, 67}));
+  EXPECT_TRUE(MinimizeToTray);
+  EXPECT_EQ(HotKeyCode, 0);
+  EXPECT_EQ(harness.files.files.count(sim::kSettingsFile), 0u);  // reading creates nothing
+
+  harness.host.bounds = {10, 20, 400, 300};
+  harness.view.columns = {150, 80};
+  harness.form.FormClose();
+  EXPECT_EQ(harness.SettingsText(),
+            "[Tarvex Window]\r\nLeft=10\r\nTop=20\r\nWidth=400\r\nHeight=300\r\nColumn1=150\r\n"
+            "Column2=80\r\nMinimizeToTray=1\r\nHotKeyCode=0\r\n");
+}
+
+TEST_F(SettingsAtShowAndCloseTest, StoredValuesApplyWithinTheMinimumAndTheScreen) {
+  harness.SettingsText() =
+      "[Kelvo Clock]\nAlarm=7:00\n[tarvex window]\nLeft= -40 \nTop=x10\nWidth=100\n"
+      "Height=2147483648\nColumn1=0x64\nColumn2=oops\nMinimizeToTray=0\nHotKeyCode=257\n"
+      "Mine=kept\n";
+  harness.form.FormShow();
+  EXPECT_EQ(harness.host.bounds, (Bounds{0, 16, kMinimumWidth, 246}));
+  EXPECT_EQ(harness.view.columns, (std::vector<int>{100, 67}));
+  EXPECT_FALSE(MinimizeToTray);
+  EXPECT_EQ(HotKeyCode, 1);
+
+  harness.form.FormClose();
+  EXPECT_EQ(harness.SettingsText(),
+            "[Kelvo Clock]\nAlarm=7:00\n[tarvex window]\nLeft=0\nTop=16\nWidth=321\n"
+            "Height=246\nColumn1=100\nColumn2=67\nMinimizeToTray=0\nHotKeyCode=1\nMine=kept\n");
+}
+
+TEST(FitFormToScreenTest, MovesBackFromTheRightAndBottomFirstThenFromTheLeftAndTop) {
+  EXPECT_EQ(FitFormToScreen({1200, 700, 321, 246}, 1280, 800), (Bounds{959, 554, 321, 246}));
+  EXPECT_EQ(FitFormToScreen({-50, -60, 321, 246}, 1280, 800), (Bounds{0, 0, 321, 246}));
+  EXPECT_EQ(FitFormToScreen({1400, 100, 2000, 246}, 1280, 800), (Bounds{0, 100, 1280, 246}));
+  EXPECT_EQ(FitFormToScreen({2147483647, 2147483647, 400, 300}, 1280, 800),
+            (Bounds{880, 500, 400, 300}));
+}
+
+TEST_F(SettingsAtShowAndCloseTest, AnUnwritableFileKeepsTheWindowOpenAndRefreshing) {
+  harness.form.FormShow();
+  harness.files.readOnly = true;
+  try {
+    harness.form.FormClose();
+    FAIL() << "the close went through";
+  } catch (const Exception& error) {
+    EXPECT_STREQ(error.what(), "Unable to write to C:\\WINDOWS\\KelvoApps.ini");
+  }
+  harness.desktop.Open("New", 5);
+  harness.desktop.AdvanceTime(kRefreshInterval);
+  EXPECT_EQ(harness.form.Rows().size(), 1u);
+
+  harness.files.readOnly = false;
+  harness.form.FormClose();
+  EXPECT_NE(harness.SettingsText().find("HotKeyCode=0"), std::string::npos);
+}
+
+TEST_F(SettingsAtShowAndCloseTest, AWindowNeverShownWritesNothingOverTheStoredSettings) {
+  harness.SettingsText() = "[Tarvex Window]\nLeft=500\n";
+  harness.form.FormClose();
+  EXPECT_EQ(harness.SettingsText(), "[Tarvex Window]\nLeft=500\n");
+}
+
+TEST_F(SettingsAtShowAndCloseTest, TheIgnoreListCommandRewritesTheSectionAndRefreshesOnOkOnly) {
+  harness.SettingsText() = "[Tarvex Ignore]\n1=Clock\n2=Paint\n4=Lost\n[Other]\nk=v\n";
+  harness.desktop.Open("Clock", 1);
+  harness.desktop.Open("Notepad", 2);
+  harness.form.FormShow();
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"Notepad"}));
+
+  // Cancel: nothing is written and the list is not refreshed.
+  harness.ignoreListDialog.ok = false;
+  harness.ignoreListDialog.user = [&](TDlgIgnoreList& dialog) {
+    dialog.ListBox1Select(0);
+    dialog.ActRemoveExecute();
+  };
+  const std::size_t refreshes = harness.status.history.size();
+  harness.form.ExecuteAction(ActIgnoreList);
+  EXPECT_EQ(harness.SettingsText(), "[Tarvex Ignore]\n1=Clock\n2=Paint\n4=Lost\n[Other]\nk=v\n");
+  EXPECT_EQ(harness.status.history.size(), refreshes + 1);  // the update step only
+
+  // OK: the section is rewritten without the entry after the gap, and the list refreshed.
+  harness.ignoreListDialog.ok = true;
+  harness.inputBox.answers = {std::string("notepad")};
+  harness.ignoreListDialog.user = [&](TDlgIgnoreList& dialog) {
+    dialog.ListBox1Select(0);
+    dialog.ActRemoveExecute();
+    dialog.ActAddExecute();
+  };
+  harness.form.ExecuteAction(ActIgnoreList);
+  EXPECT_EQ(harness.SettingsText(), "[Other]\nk=v\n[Tarvex Ignore]\n1=notepad\n2=Paint\n");
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"Clock"}));
+
+  // OK on an empty list leaves no section at all.
+  harness.ignoreListDialog.user = [](TDlgIgnoreList& dialog) {
+    while (!dialog.Entries().empty()) {
+      dialog.ListBox1Select(0);
+      dialog.ActRemoveExecute();
+    }
+  };
+  harness.form.ExecuteAction(ActIgnoreList);
+  EXPECT_EQ(harness.SettingsText(), "[Other]\nk=v\n");
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"Notepad", "Clock"}));
+}
+
+TEST_F(SettingsAtShowAndCloseTest, ARefusedRewriteKeepsTheNewListButDoesNotRefresh) {
+  harness.form.FormShow();
+  harness.desktop.Open("Opened since the last refresh", 1);
+  harness.inputBox.answers = {std::string("Clock")};
+  harness.ignoreListDialog.user = [](TDlgIgnoreList& dialog) { dialog.ActAddExecute(); };
+  harness.files.readOnly = true;
+  EXPECT_THROW(harness.form.ExecuteAction(ActIgnoreList), Exception);
+  EXPECT_EQ(IgnoreList.Entries(), (std::vector<std::string>{"Clock"}));
+  EXPECT_TRUE(Shown().empty());
+}
+
+}  // namespace
+}  // namespace tarvex
