@@ -93,6 +93,20 @@ void ListView::SetCheckState(int index, bool checked) {
   Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&check));
 }
 
+int ListView::ColumnCount() const {
+  const auto header = reinterpret_cast<HWND>(Send(LVM_GETHEADER));
+  return static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+}
+
+int ListView::ColumnWidth(int column) const {
+  return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+}
+
+void ListView::SetColumnWidth(int column, int width) {
+  // Stored widths are the user's pixels: applied as they are, never scaled.
+  Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+
 void ListView::ShowRows(const std::vector<ListRow>& rows, int selected) {
   OwnChange own(*this);
   BeginUpdate();

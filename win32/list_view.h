@@ -34,6 +34,9 @@ class ListView final : public ListViewPort {
   void Clear() override;
   void Append(const ListRow& row) override;
   void SetChecked(int index, bool checked) override;
+  int ColumnCount() const override;
+  int ColumnWidth(int column) const override;
+  void SetColumnWidth(int column, int width) override;
   void ShowRows(const std::vector<ListRow>& rows, int selected) override;
 
  private:

@@ -20,14 +20,10 @@ constexpr int kListViewId = 1;
 constexpr int kStatusBarId = 2;
 constexpr int kToolBarId = 3;
 
-// The window as designed, at 96 dots per inch: outer frame at 192, 103 (screen pixels, never
-// scaled), 321 x 246; never smaller than 321 x 125; snapping to the screen's edges within 10.
-constexpr int kLeft = 192;
-constexpr int kTop = 103;
-constexpr int kWidth = 321;
-constexpr int kHeight = 246;
-constexpr int kMinimumWidth = 321;
-constexpr int kMinimumHeight = 125;
+// The window's designed bounds and minimum size are the core's, at 96 dots per inch: the
+// position is in screen pixels, never scaled, the sizes scale with the screen. Settings read at
+// the first show are the user's own pixels and replace them unscaled. A dragged window snaps to
+// the screen's edges within this distance.
 constexpr int kSnapDistance = 10;
 
 void RegisterWindowClass(WNDPROC procedure) {
@@ -54,8 +50,9 @@ MainWindow::~MainWindow() = default;
 void MainWindow::Create() {
   RegisterWindowClass(WindowProc);
   ::CreateWindowExA(0, kWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                    kLeft, kTop, scale_(kWidth), scale_(kHeight), nullptr, nullptr,
-                    ::GetModuleHandleA(nullptr), this);
+                    kDesignedBounds.left, kDesignedBounds.top, scale_(kDesignedBounds.width),
+                    scale_(kDesignedBounds.height), nullptr, nullptr, ::GetModuleHandleA(nullptr),
+                    this);
   if (!window_) throw std::runtime_error("Cannot create the main window");
   Win32MessageBoxes::SetOwner(window_.get());
 
@@ -64,9 +61,10 @@ void MainWindow::Create() {
   statusBar_ = std::make_unique<StatusBar>(window_.get(), kStatusBarId, font_.get(), scale_);
   listView_ = std::make_unique<ListView>(window_.get(), kListViewId, font_.get(), scale_);
   host_ = std::make_unique<Win32FormHost>(window_.get());
-  form_ = std::make_unique<TFormMain>(FormMainPlatform{platform_.WinList(), platform_.collation,
-                                                       *listView_, *statusBar_, *host_,
-                                                       platform_.browser});
+  ignoreListDialog_ = std::make_unique<Win32IgnoreListDialog>(window_.get());
+  form_ = std::make_unique<TFormMain>(FormMainPlatform{
+      platform_.WinList(), platform_.collation, *listView_, *statusBar_, *host_, platform_.browser,
+      platform_.settings, *ignoreListDialog_, platform_.inputBox});
   listView_->SetEvents({
       [this](int column) { form_->ListView1ColumnClick(column); },
       [this](int index, bool checked) { form_->ListView1ItemChecked(index, checked); },
@@ -79,9 +77,9 @@ void MainWindow::Create() {
 }
 
 void MainWindow::ShowFirst(int showCommand) {
+  RunGuarded([this] { form_->FormShow(); });
   ::ShowWindow(window_.get(), showCommand);
   ::UpdateWindow(window_.get());
-  form_->FormShow();
 }
 
 bool MainWindow::TranslateShortcut(MSG& message) {

@@ -14,6 +14,7 @@
 #include "win32/tool_bar.h"
 #include "win32/unique_handle.h"
 #include "win32/win32_form_host.h"
+#include "win32/win32_ignore_list_dialog.h"
 #include "win32/win32_platform.h"
 
 namespace tarvex::win32 {
@@ -27,7 +28,8 @@ class MainWindow {
 
   // Creates the window, still hidden, with its controls and the form behind them.
   void Create();
-  // The first show, which fills the list and starts the periodic refresh.
+  // The first show: the settings are applied and the list filled before the window appears;
+  // a failure on the way is reported, and the window appears all the same.
   void ShowFirst(int showCommand);
 
   HWND Handle() const { return window_.get(); }
@@ -60,6 +62,7 @@ class MainWindow {
   std::unique_ptr<StatusBar> statusBar_;
   std::unique_ptr<ListView> listView_;
   std::unique_ptr<Win32FormHost> host_;
+  std::unique_ptr<Win32IgnoreListDialog> ignoreListDialog_;
   std::unique_ptr<TFormMain> form_;
   UniqueWindow window_;
 };

@@ -13,6 +13,9 @@ class Win32FormHost final : public FormHost {
 
   void Close() override;
   void SetApplicationTitle(const std::string& title) override;
+  Bounds FormBounds() const override;
+  void SetFormBounds(const Bounds& bounds) override;
+  ScreenSize PrimaryScreen() const override;
 
  private:
   HWND window_;

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "win32/win32_icon_source.h"
+#include "win32/win32_input_box.h"
 #include "win32/win32_message_boxes.h"
 #include "win32/win32_message_pump.h"
+#include "win32/win32_profile_store.h"
 #include "win32/win32_text_collation.h"
 #include "win32/win32_timer_service.h"
 #include "win32/win32_tool_help_library.h"
@@ -23,6 +25,8 @@ struct Win32Platform {
   Win32MessageBoxes boxes;
   Win32TextCollation collation;
   Win32WebBrowser browser;
+  Win32ProfileStore settings;
+  Win32InputBox inputBox;
 
   WinListPlatform WinList() { return {windows, toolHelp, icons, timers, pump, boxes}; }
 };

@@ -1,11 +1,15 @@
 // The program's entry: the common controls, the main window, the message loop.
 #include "win32/windows_api.h"
 
+#include "app/kelvo_apps.h"
 #include "win32/guarded_call.h"
 #include "win32/main_window.h"
 #include "win32/message_loop.h"
+#include "win32/settings_file_location.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  // Fixed for the whole run: a later change of "windir" has no effect.
+  tarvex::AppIniFileName = tarvex::win32::SettingsFileFromEnvironment();
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);
 
@@ -16,6 +20,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     tarvex::win32::ShowFailure(std::current_exception());
     return 1;
   }
-  tarvex::win32::RunGuarded([&] { mainWindow.ShowFirst(showCommand); });
+  mainWindow.ShowFirst(showCommand);
   return tarvex::win32::RunMessageLoop(mainWindow);
 }

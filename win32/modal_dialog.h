@@ -1,0 +1,55 @@
+// A modal dialog laid out in code, in pixels: an empty template gives it the system's dialog
+// manager (tab order, the default and cancel buttons, Esc and the close box, its owner
+// disabled while it is up), and the derived dialog adds its controls when it starts.
+#pragma once
+
+#include "win32/windows_api.h"
+
+#include <exception>
+
+#include "app/views.h"
+#include "win32/dpi_scale.h"
+#include "win32/unique_handle.h"
+
+namespace tarvex::win32 {
+
+class ModalDialog {
+ public:
+  ModalDialog();
+  virtual ~ModalDialog() = default;
+  ModalDialog(const ModalDialog&) = delete;
+  ModalDialog& operator=(const ModalDialog&) = delete;
+
+ protected:
+  // Runs the dialog until it closes and returns IDOK or IDCANCEL. A failure while the dialog
+  // starts closes it and is thrown from here.
+  INT_PTR RunModal(HWND owner);
+
+  // Adds the controls and sets the focus.
+  virtual void OnInit() = 0;
+  // A control's command. Unhandled, OK and Cancel (Enter, Esc, the close box) close the dialog.
+  virtual bool OnCommand(int id, int code) = 0;
+
+  HWND Handle() const { return dialog_; }
+  HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
+  HFONT Font() const { return font_.get(); }
+  const DpiScale& Scale() const { return scale_; }
+  // A child control with the dialog's font, at `frame` in client pixels. Controls take the
+  // tab order in which they are added.
+  HWND AddControl(const char* windowClass, const char* text, DWORD style, DWORD exStyle,
+                  const Bounds& frame, int id);
+  void SetClientSize(int width, int height);
+  // Centres the dialog on `area` (screen pixels), inside the work area of its monitor.
+  void CentreOn(const RECT& area);
+  void Close(INT_PTR result) { ::EndDialog(dialog_, result); }
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND dialog_ = nullptr;
+  DpiScale scale_;
+  UniqueFont font_;
+  std::exception_ptr startFailure_;
+};
+
+}  // namespace tarvex::win32
