@@ -7,6 +7,11 @@
 //   list_reader --row-rect N  screen rectangles of row N (from 0) of the one running Tarvex:
 //                             "row <left> <top> <right> <bottom>" and the same for "label"
 //   list_reader --pid-of X    the process ids of the processes whose image name is X
+//   list_reader --columns     for each column of the one running Tarvex's list:
+//                             "column <n> <width> <divider x> <header middle y>", on screen
+//   list_reader --controls T  the controls of the top-level window titled T (a dialog or box):
+//                             "control\t<class>\t<text>\t<left> <top> <right> <bottom>", and for
+//                             each list box entry "entry\t<text>\t<left> <top> <right> <bottom>"
 //
 // Structures the controls fill are read in the owner's address space, and their layout differs
 // between 32-bit and 64-bit processes: use the reader built beside the tarvex.exe it reads.
@@ -185,6 +190,12 @@ class TarvexWindow {
     return rect;
   }
 
+  HWND header() const { return reinterpret_cast<HWND>(sendWithin(list_, LVM_GETHEADER, 0, 0)); }
+
+  int columnWidth(int column) const {
+    return static_cast<int>(sendWithin(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+  }
+
   std::string statusText(int panel) const {
     if (statusBar_ == nullptr) throw std::runtime_error("Tarvex has no status bar");
     const auto length =
@@ -275,6 +286,109 @@ int printRowRect(const char* rowText) {
   return 0;
 }
 
+int printColumns() {
+  const TarvexWindow tarvex(theTarvexMainWindow());
+  const HWND header = tarvex.header();
+  if (header == nullptr) throw std::runtime_error("Tarvex's list has no header");
+  RECT rect = {};
+  GetClientRect(header, &rect);
+  MapWindowPoints(header, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+  LONG divider = rect.left;
+  for (int column = 0; column < kColumns; ++column) {
+    const int width = tarvex.columnWidth(column);
+    divider += width;
+    std::printf("column %d %d %ld %ld\n", column + 1, width, static_cast<long>(divider),
+                static_cast<long>((rect.top + rect.bottom) / 2));
+  }
+  return 0;
+}
+
+struct WindowSearch {
+  const std::string* caption;
+  HWND found;
+};
+
+BOOL CALLBACK findWindowTitled(HWND window, LPARAM search) {
+  auto* wanted = reinterpret_cast<WindowSearch*>(search);
+  if (windowCaption(window) != *wanted->caption || !IsWindowVisible(window)) return TRUE;
+  wanted->found = window;
+  return FALSE;
+}
+
+std::string className(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+RECT screenRect(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+void printLine(const char* kind, const std::string& first, const std::string& second,
+               const RECT& rect) {
+  std::printf("%s\t%s%s\t%ld %ld %ld %ld\n", kind, first.c_str(), second.c_str(),
+              static_cast<long>(rect.left), static_cast<long>(rect.top),
+              static_cast<long>(rect.right), static_cast<long>(rect.bottom));
+}
+
+// A list box entry, copied across processes by the system. Wine hands a Unicode list box's text
+// to an ANSI caller unconverted, so ask in Unicode and convert here.
+std::string listBoxEntry(HWND listBox, int entry) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(entry), 0, SMTO_ABORTIFHUNG,
+                           kReplyTimeoutMs, &length) ||
+      length >= kTextCapacity)
+    throw std::runtime_error("cannot read the length of list box entry " + std::to_string(entry));
+  wchar_t wide[kTextCapacity] = {};
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutW(listBox, LB_GETTEXT, static_cast<WPARAM>(entry),
+                           reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, kReplyTimeoutMs,
+                           &ignored))
+    throw std::runtime_error(lastErrorText("SendMessageTimeout"));
+  char text[kTextCapacity * 3] = {};
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
+
+void printListBoxEntries(HWND listBox) {
+  const auto count = static_cast<int>(sendWithin(listBox, LB_GETCOUNT, 0, 0));
+  const auto top = static_cast<int>(sendWithin(listBox, LB_GETTOPINDEX, 0, 0));
+  RECT client = {};
+  GetClientRect(listBox, &client);
+  MapWindowPoints(listBox, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+  for (int entry = 0; entry < count; ++entry) {
+    const std::string text = listBoxEntry(listBox, entry);
+    const auto height =
+        static_cast<LONG>(sendWithin(listBox, LB_GETITEMHEIGHT, static_cast<WPARAM>(entry), 0));
+    RECT rect = client;
+    rect.top = client.top + (entry - top) * height;
+    rect.bottom = rect.top + height;
+    printLine("entry", text, "", rect);
+  }
+}
+
+BOOL CALLBACK collectControl(HWND control, LPARAM found) {
+  reinterpret_cast<std::vector<HWND>*>(found)->push_back(control);
+  return TRUE;
+}
+
+int printControls(const std::string& caption) {
+  WindowSearch search{&caption, nullptr};
+  EnumWindows(findWindowTitled, reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) throw std::runtime_error("no window titled '" + caption + "'");
+  std::vector<HWND> controls;
+  EnumChildWindows(search.found, collectControl, reinterpret_cast<LPARAM>(&controls));
+  for (HWND control : controls) {
+    const std::string kind = className(control);
+    printLine("control", kind + '\t', windowCaption(control), screenRect(control));
+    if (lstrcmpiA(kind.c_str(), "ListBox") == 0) printListBoxEntries(control);
+  }
+  return 0;
+}
+
 std::wstring widened(const char* text) {
   const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
   std::wstring wide(static_cast<size_t>(length), L'\0');
@@ -307,8 +421,11 @@ int main(int argc, char** argv) {
     if (argc == 2 && option == "--status") return printStatus();
     if (argc == 3 && option == "--row-rect") return printRowRect(argv[2]);
     if (argc == 3 && option == "--pid-of") return printPidsOf(argv[2]);
+    if (argc == 2 && option == "--columns") return printColumns();
+    if (argc == 3 && option == "--controls") return printControls(argv[2]);
     std::fprintf(stderr,
-                 "usage: list_reader [--status | --row-rect <row> | --pid-of <image.exe>]\n");
+                 "usage: list_reader [--status | --row-rect <row> | --pid-of <image.exe> |"
+                 " --columns | --controls <window title>]\n");
     return 2;
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "list_reader: %s\n", failure.what());

@@ -55,6 +55,8 @@ e2e_session_start() {
   tarvex_display_ensure --managed || exit 1
   tarvex_wine_env "${TARVEX_WINEPREFIX:-}" || exit 1
   tarvex_wine_lock_session || exit 1
+  # Every test starts from no settings: a file another test left would change what Tarvex lists.
+  rm -f "$WINEPREFIX/drive_c/windows/KelvoApps.ini"
   windows_before="$(window_lines)"
   session_started=yes
 }
