@@ -31,13 +31,7 @@ fi
 cmake --build --preset "$preset" --target tarvex || exit 1
 tarvex="$root/build/$preset/bin/tarvex.exe"
 
-cleanup() {
-  tarvex_wine_stop
-  tarvex_display_stop
-}
-trap cleanup EXIT
-trap 'exit 143' TERM
-trap 'exit 130' INT
+tarvex_stop_all_on_exit
 
 # Its own prefix: the tests end every program of theirs when they finish.
 if tarvex_display_works; then

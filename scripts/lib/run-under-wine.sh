@@ -32,13 +32,7 @@ if ! tarvex_wine_can_run "$program"; then
   exit 77
 fi
 
-cleanup() {
-  tarvex_wine_stop
-  tarvex_display_stop
-}
-trap cleanup EXIT
-trap 'exit 143' TERM
-trap 'exit 130' INT
+tarvex_stop_all_on_exit
 
 tarvex_display_ensure || exit 1
 tarvex_wine_env || exit 1

@@ -8,6 +8,7 @@
 #   tarvex_wine_can_run <exe>  true when this host can run that executable's architecture
 #   tarvex_wine_stop           end this prefix's wineserver and every program in it
 #   tarvex_wine_lock_session   wait for and hold the prefix alone until this shell exits
+#   tarvex_stop_all_on_exit    end the prefix's programs and a started display when the shell exits
 #
 # Concurrent callers (ctest -j) share the prefix: creating it is serialized with flock.
 
@@ -117,4 +118,12 @@ tarvex_wine_lock_session() {
     echo "wine-env: $WINEPREFIX stayed busy; giving up" >&2
     return 1
   fi
+}
+
+# Ends this prefix's programs and the display this shell started when the shell exits, also when
+# it is told to stop.
+tarvex_stop_all_on_exit() {
+  trap 'tarvex_wine_stop; tarvex_display_stop' EXIT
+  trap 'exit 143' TERM
+  trap 'exit 130' INT
 }
