@@ -84,16 +84,16 @@ TEST_F(FileProfileStoreTest, KeepsUntouchedLinesByteForByteAndLeavesNoTemporaryF
   EXPECT_FALSE(Leftovers());
 }
 
-TEST_F(FileProfileStoreTest, AWriteThatCannotBeDoneFailsAndLeavesTheFileWhole) {
-  // A folder where the file should be.
+TEST_F(FileProfileStoreTest, AFolderWhereTheFileShouldBeIsNeitherReadNorWrittenOver) {
   fs::create_directory(path_);
   TIniFile blocked(store_, path_);
   EXPECT_EQ(blocked.ReadString("S", "K", "default"), "default");
   EXPECT_THROW(blocked.WriteString("S", "K", "V"), Exception);
   EXPECT_THROW(blocked.EraseSection("S"), Exception);
-  fs::remove(path_);
+}
 
-  // A read-only folder and file; the superuser writes regardless, so there is nothing to see.
+TEST_F(FileProfileStoreTest, AReadOnlyFileIsNotWrittenOver) {
+  // The superuser writes regardless, so there is nothing to see then.
   Store("[S]\nK=old\n");
   fs::permissions(path_, fs::perms::owner_read);
   fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
