@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/action_list.h"
 #include "app/fit_form_to_screen.h"
 #include "app/format.h"
 #include "app/kelvo_apps.h"
@@ -33,8 +34,21 @@ TFormMain::TFormMain(const FormMainPlatform& platform)
     : platform_(platform),
       winList1_(platform.winList),
       timer1_(platform.winList.timers.CreateTimer([this] { Timer1Timer(); })),
-      hintLine_(platform.statusBar) {
+      hintLine_(platform.statusBar),
+      trayIcon1_(platform.trayShell, platform.winList.pump) {
   timer1_->SetInterval(kRefreshInterval);
+  const ActionInfo& about = ActionOf(ActionId::ActAbout);
+  const ActionInfo& exit = ActionOf(ActionId::ActExit);
+  popupMenu1_.items = {
+      {"Restore", "", true, true, -1, [this] { MnRestoreClick(); }},
+      {about.caption, about.hint, false, true, about.imageIndex,
+       [this] { ExecuteAction(ActionId::ActAbout); }},
+      {"-", "", false, true, -1, nullptr},
+      {exit.caption, exit.hint, false, true, exit.imageIndex,
+       [this] { ExecuteAction(ActionId::ActExit); }},
+  };
+  trayIcon1_.SetIcon(platform.trayShell.ProgramIcon());
+  trayIcon1_.SetPopupMenu(&popupMenu1_);
 }
 
 TFormMain::~TFormMain() { timer1_->SetEnabled(false); }
@@ -51,6 +65,7 @@ void TFormMain::FormShow() {
   const ScreenSize screen = platform_.host.PrimaryScreen();
   platform_.host.SetFormBounds(
       FitFormToScreen(platform_.host.FormBounds(), screen.width, screen.height));
+  RegisterAppHotKey(platform_.hotKeys, HotKeyCode);
   ExecuteAction(ActionId::ActRefresh);
   timer1_->SetEnabled(true);
 }
@@ -154,8 +169,36 @@ void TFormMain::ExecuteAction(ActionId action) {
     case ActionId::ActIgnoreList:
       return ActIgnoreListExecute();
     case ActionId::ActOptions:
-      return;  // the options dialog comes with the hot key
+      return ActOptionsExecute();
   }
+}
+
+void TFormMain::ActOptionsExecute() {
+  if (ShowOptionsDialog(platform_.optionsDialog)) RegisterAppHotKey(platform_.hotKeys, HotKeyCode);
+}
+
+void TFormMain::WMHotKey(int id) {
+  if (id != kAppHotKeyId) return;
+  // Exactly as if the user had chosen the menu item, which runs only while it is enabled.
+  const TMenuItem& restore = popupMenu1_.items.front();
+  if (restore.enabled) restore.onClick();
+}
+
+void TFormMain::MnRestoreClick() {
+  platform_.application.ShowNormal();
+  platform_.application.BringToForeground();
+}
+
+void TFormMain::ApplicationEvents1Minimize() {
+  if (!MinimizeToTray) return;
+  trayIcon1_.SetActive(true);
+  platform_.application.Hide();
+}
+
+void TFormMain::ApplicationEvents1Restore() {
+  if (!MinimizeToTray) return;
+  platform_.application.ShowNormal();
+  trayIcon1_.SetActive(false);
 }
 
 void TFormMain::Timer1Timer() { ExecuteAction(ActionId::ActRefresh); }
@@ -246,7 +289,7 @@ void TFormMain::ActRefreshUpdate() {
   enable(ActionId::ActWebSite, !webSiteAddress_.empty());
   platform_.statusBar.SetPanelText(
       0, selected_ >= 0 ? Format("%d: %d: %d", selected_ + 1, c, n) : Format("0: %d: %d", c, n));
-  trayHint_ = Format("%s\r%d applications", AppTitle.c_str(), c);
+  trayIcon1_.SetHint(Format("%s\r%d applications", AppTitle.c_str(), c));
 }
 
 void TFormMain::ListView1ColumnClick(int column) {

@@ -12,9 +12,13 @@
 #include "app/views.h"
 #include "settings/ignore_list_dialog_view.h"
 #include "settings/input_box.h"
+#include "settings/options_dialog_view.h"
 #include "settings/profile_store.h"
 #include "settings/text_collation.h"
+#include "tray/application_window.h"
 #include "tray/hint_line.h"
+#include "tray/hot_key.h"
+#include "tray/tray_icon.h"
 #include "winlist/find_win.h"
 
 namespace tarvex {
@@ -36,6 +40,10 @@ struct FormMainPlatform {
   ProfileStore& settings;
   IgnoreListDialogView& ignoreListDialog;
   InputBox& inputBox;
+  OptionsDialogView& optionsDialog;
+  TrayShell& trayShell;
+  HotKeys& hotKeys;
+  ApplicationWindow& application;
 };
 
 class TFormMain {
@@ -64,6 +72,14 @@ class TFormMain {
   int CheckedCount() const;
   void ActRefreshUpdate();
 
+  // The hot key's message; only the program's own key restores it.
+  void WMHotKey(int id);
+  // The tray menu's "Restore", also run by a double click on the icon and by the hot key.
+  void MnRestoreClick();
+  // The application's minimized and restored notifications.
+  void ApplicationEvents1Minimize();
+  void ApplicationEvents1Restore();
+
   // Reports from the list view.
   void ListView1ColumnClick(int column);
   void ListView1ItemChecked(int index, bool checked);
@@ -78,8 +94,10 @@ class TFormMain {
   int SortKey() const { return listTag_; }
   bool Enabled(ActionId action) const { return enabled_[static_cast<std::size_t>(action)]; }
   const std::string& WebSiteAddress() const { return webSiteAddress_; }
-  // The notification-area icon's hint, kept in step with the list.
-  const std::string& TrayHint() const { return trayHint_; }
+  // The notification-area icon, whose hint is kept in step with the list, and its menu.
+  TTrayIcon& TrayIcon1() { return trayIcon1_; }
+  const TPopupMenu& PopupMenu1() const { return popupMenu1_; }
+  const std::string& TrayHint() const { return trayIcon1_.Hint(); }
   TWinList& WinList1() { return winList1_; }
 
  private:
@@ -88,6 +106,7 @@ class TFormMain {
   void ActOnCheckedRows(void (*act)(WindowSystem&, WinHandle));
   void ActSwitchToExecute();
   void ActIgnoreListExecute();
+  void ActOptionsExecute();
   void LoadSettings();
   void SaveSettings();
   void ApplyBounds(Bounds bounds);
@@ -97,13 +116,14 @@ class TFormMain {
   TWinList winList1_;
   std::unique_ptr<Timer> timer1_;
   HintLine hintLine_;
+  TPopupMenu popupMenu1_;
+  TTrayIcon trayIcon1_;
   std::vector<ListRow> rows_;
   int selected_ = -1;
   int listTag_ = 1;
   std::array<bool, kActionCount> enabled_{};
   std::string webSiteAddress_;
   bool shown_ = false;
-  std::string trayHint_;
 };
 
 }  // namespace tarvex

@@ -13,6 +13,7 @@
 #include "settings/file_profile_store.h"
 #include "settings/ignore_list.h"
 #include "settings/options.h"
+#include "sim/fake_tray.h"
 #include "sim/fake_views.h"
 #include "sim/simulated_desktop.h"
 
@@ -60,6 +61,19 @@ class ScriptedIgnoreListDialog final : public IgnoreListDialogView {
   int shown = 0;
 };
 
+// Plays the user's part in the options dialog, then closes it with OK or Cancel.
+class ScriptedOptionsDialog final : public OptionsDialogView {
+ public:
+  bool ShowModal(TDlgOptions& dialog) override {
+    ++shown;
+    if (user) user(dialog);
+    return ok;
+  }
+  std::function<void(TDlgOptions&)> user;
+  bool ok = true;
+  int shown = 0;
+};
+
 inline constexpr const char* kSettingsFile = "C:\\WINDOWS\\KelvoApps.ini";
 
 // A fresh program run: the module values start over as they would in a new process.
@@ -69,6 +83,8 @@ struct FormHarness {
     MinimizeToTray = false;
     HotKeyCode = 0;
     AppIniFileName = kSettingsFile;
+    application.onMinimized = [this] { form.ApplicationEvents1Minimize(); };
+    application.onRestored = [this] { form.ApplicationEvents1Restore(); };
   }
   ~FormHarness() { IgnoreList.Replace({}); }
   std::string& SettingsText() { return files.files[kSettingsFile]; }
@@ -81,8 +97,12 @@ struct FormHarness {
   FileProfileStore settings{files};
   ScriptedIgnoreListDialog ignoreListDialog;
   ScriptedInputBox inputBox;
+  ScriptedOptionsDialog optionsDialog;
+  FakeTrayShell trayShell;
+  RecordingHotKeys hotKeys;
+  SimApplicationWindow application;
   TFormMain form{{desktop.Platform(), desktop, view, status, host, host, settings, ignoreListDialog,
-                  inputBox}};
+                  inputBox, optionsDialog, trayShell, hotKeys, application}};
 };
 
 }  // namespace tarvex::sim

@@ -1,0 +1,86 @@
+// The notification area, the global hot keys and the application window, simulated.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tray/application_window.h"
+#include "tray/hot_key.h"
+#include "tray/tray_shell.h"
+
+namespace tarvex::sim {
+
+class FakeTrayShell final : public TrayShell {
+ public:
+  IconHandle ProgramIcon() override { return programIcon; }
+  bool NotifyIcon(NotifyIconOperation operation, const NotifyIconRecord& record) override {
+    calls.push_back({operation, record});
+    if (operation == NotifyIconOperation::kAdd) {
+      if (refuseAdd) return false;
+      shown = true;
+    }
+    if (operation == NotifyIconOperation::kDelete) shown = false;
+    return true;
+  }
+  void CancelMode() override { steps.push_back("cancel mode"); }
+  void ForegroundTrayWindow() override { steps.push_back("foreground"); }
+  int PopupMenu(int x, int y) override {
+    steps.push_back("popup " + std::to_string(x) + "," + std::to_string(y));
+    return chosen;
+  }
+  std::vector<NotifyIconOperation> Operations() const {
+    std::vector<NotifyIconOperation> operations;
+    for (const auto& call : calls) operations.push_back(call.first);
+    return operations;
+  }
+
+  IconHandle programIcon = 0x77;
+  std::vector<std::pair<NotifyIconOperation, NotifyIconRecord>> calls;
+  std::vector<std::string> steps;
+  bool refuseAdd = false;
+  bool shown = false;  // an icon stands in the notification area
+  int chosen = -1;
+};
+
+class RecordingHotKeys final : public HotKeys {
+ public:
+  void Register(int id, std::uint32_t key) override {
+    calls.push_back("register " + std::to_string(id) + " " + std::to_string(key));
+  }
+  void Unregister(int id) override { calls.push_back("unregister " + std::to_string(id)); }
+  std::vector<std::string> calls;
+};
+
+// The application window as the system treats it: minimizing it hides the main window it owns
+// and raises the minimized notification; restoring it from the taskbar raises the restored one;
+// the program's own requests raise none.
+class SimApplicationWindow final : public ApplicationWindow {
+ public:
+  void ShowNormal() override {
+    visible = true;
+    minimized = false;
+  }
+  void Hide() override { visible = false; }
+  void BringToForeground() override { ++broughtToFront; }
+
+  void UserMinimizes() {
+    if (minimized) return;
+    minimized = true;
+    if (onMinimized) onMinimized();
+  }
+  void UserRestoresFromTaskbar() {
+    if (!visible || !minimized) return;  // no taskbar button, or nothing to restore
+    minimized = false;
+    if (onRestored) onRestored();
+  }
+  bool MainWindowVisible() const { return visible && !minimized; }
+
+  bool visible = true;
+  bool minimized = false;
+  int broughtToFront = 0;
+  std::function<void()> onMinimized, onRestored;
+};
+
+}  // namespace tarvex::sim
