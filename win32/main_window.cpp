@@ -45,14 +45,21 @@ void RegisterWindowClass(WNDPROC procedure) {
 
 }  // namespace
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // The windows that outlive the form stop reporting to it.
+  if (application_ != nullptr) application_->SetEvents({});
+  if (trayShell_ != nullptr) trayShell_->Attach(nullptr, nullptr, nullptr);
+}
 
 void MainWindow::Create() {
   RegisterWindowClass(WindowProc);
+  application_ = std::make_unique<Win32ApplicationWindow>();
+  trayShell_ = std::make_unique<Win32TrayShell>(shellCall_);
+  // Owned by the application window, the main window has no taskbar button of its own.
   ::CreateWindowExA(0, kWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                     kDesignedBounds.left, kDesignedBounds.top, scale_(kDesignedBounds.width),
-                    scale_(kDesignedBounds.height), nullptr, nullptr, ::GetModuleHandleA(nullptr),
-                    this);
+                    scale_(kDesignedBounds.height), application_->Handle(), nullptr,
+                    ::GetModuleHandleA(nullptr), this);
   if (!window_) throw std::runtime_error("Cannot create the main window");
   Win32MessageBoxes::SetOwner(window_.get());
 
@@ -60,11 +67,18 @@ void MainWindow::Create() {
   toolBar_ = std::make_unique<ToolBar>(window_.get(), kToolBarId, scale_);
   statusBar_ = std::make_unique<StatusBar>(window_.get(), kStatusBarId, font_.get(), scale_);
   listView_ = std::make_unique<ListView>(window_.get(), kListViewId, font_.get(), scale_);
-  host_ = std::make_unique<Win32FormHost>(window_.get());
+  host_ = std::make_unique<Win32FormHost>(window_.get(), application_->Handle());
   ignoreListDialog_ = std::make_unique<Win32IgnoreListDialog>(window_.get());
-  form_ = std::make_unique<TFormMain>(FormMainPlatform{
-      platform_.WinList(), platform_.collation, *listView_, *statusBar_, *host_, platform_.browser,
-      platform_.settings, *ignoreListDialog_, platform_.inputBox});
+  optionsDialog_ = std::make_unique<Win32OptionsDialog>(window_.get());
+  hotKeys_ = std::make_unique<Win32HotKeys>(window_.get());
+  form_ = std::make_unique<TFormMain>(
+      FormMainPlatform{platform_.WinList(), platform_.collation, *listView_, *statusBar_, *host_,
+                       platform_.browser, platform_.settings, *ignoreListDialog_,
+                       platform_.inputBox, *optionsDialog_, *trayShell_, *hotKeys_, *application_});
+  application_->SetMainWindow(window_.get());
+  application_->SetEvents({[this] { form_->ApplicationEvents1Minimize(); },
+                           [this] { form_->ApplicationEvents1Restore(); }});
+  trayShell_->Attach(form_.get(), window_.get(), toolBar_->Pictures());
   listView_->SetEvents({
       [this](int column) { form_->ListView1ColumnClick(column); },
       [this](int index, bool checked) { form_->ListView1ItemChecked(index, checked); },
@@ -78,6 +92,7 @@ void MainWindow::Create() {
 
 void MainWindow::ShowFirst(int showCommand) {
   RunGuarded([this] { form_->FormShow(); });
+  application_->Show();
   ::ShowWindow(window_.get(), showCommand);
   ::UpdateWindow(window_.get());
 }
@@ -146,6 +161,14 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_SIZE:
       Layout();
       return true;
+    case WM_SYSCOMMAND:
+      // The program minimizes as a whole, through the window that carries its taskbar button.
+      if ((wParam & 0xFFF0) != SC_MINIMIZE) return false;
+      application_->Minimize();
+      return true;
+    case WM_HOTKEY:
+      if (form_ != nullptr) form_->WMHotKey(static_cast<int>(wParam));
+      return false;  // and on to the default handling
     case WM_SETFOCUS:
       if (listView_ != nullptr) ::SetFocus(listView_->Handle());
       return true;

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/form_main.h"
@@ -13,15 +14,21 @@
 #include "win32/status_bar.h"
 #include "win32/tool_bar.h"
 #include "win32/unique_handle.h"
+#include "win32/win32_application_window.h"
 #include "win32/win32_form_host.h"
+#include "win32/win32_hot_keys.h"
 #include "win32/win32_ignore_list_dialog.h"
+#include "win32/win32_options_dialog.h"
 #include "win32/win32_platform.h"
+#include "win32/win32_tray_shell.h"
 
 namespace tarvex::win32 {
 
 class MainWindow {
  public:
-  MainWindow() = default;
+  // `shellCall` feeds the notification area: the shell's own unless a test watches it.
+  explicit MainWindow(Win32TrayShell::ShellCall shellCall = Win32TrayShell::RealShellCall)
+      : shellCall_(std::move(shellCall)) {}
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -33,6 +40,8 @@ class MainWindow {
   void ShowFirst(int showCommand);
 
   HWND Handle() const { return window_.get(); }
+  Win32ApplicationWindow& Application() { return *application_; }
+  Win32TrayShell& TrayShell() { return *trayShell_; }
   // The actions' keyboard shortcuts, only while this window is active and takes input; true
   // when the message was one and has been handled.
   bool TranslateShortcut(MSG& message);
@@ -54,15 +63,21 @@ class MainWindow {
   std::vector<std::string> HintChainUnderMouse() const;
 
   // Declared in the order of need: the window goes first, the services it uses last.
+  Win32TrayShell::ShellCall shellCall_;
   Win32Platform platform_;
   DpiScale scale_ = ScreenDpiScale();
   UniqueFont font_;
   UniqueAccelerators shortcuts_;
+  // The owner of the main window and the tray's window outlive it and the form.
+  std::unique_ptr<Win32ApplicationWindow> application_;
+  std::unique_ptr<Win32TrayShell> trayShell_;
   std::unique_ptr<ToolBar> toolBar_;
   std::unique_ptr<StatusBar> statusBar_;
   std::unique_ptr<ListView> listView_;
   std::unique_ptr<Win32FormHost> host_;
   std::unique_ptr<Win32IgnoreListDialog> ignoreListDialog_;
+  std::unique_ptr<Win32OptionsDialog> optionsDialog_;
+  std::unique_ptr<Win32HotKeys> hotKeys_;
   std::unique_ptr<TFormMain> form_;
   UniqueWindow window_;
 };

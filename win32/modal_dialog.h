@@ -34,6 +34,11 @@ class ModalDialog {
   HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
   HFONT Font() const { return font_.get(); }
   const DpiScale& Scale() const { return scale_; }
+  // A frame designed at 96 dots per inch, in the screen's pixels.
+  Bounds Scaled(const Bounds& designed) const {
+    return {scale_(designed.left), scale_(designed.top), scale_(designed.width),
+            scale_(designed.height)};
+  }
   // A child control with the dialog's font, at `frame` in client pixels. Controls take the
   // tab order in which they are added.
   HWND AddControl(const char* windowClass, const char* text, DWORD style, DWORD exStyle,

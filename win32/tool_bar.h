@@ -26,6 +26,8 @@ class ToolBar {
 
   HWND Handle() const { return window_; }
   int Height() const { return height_; }
+  // The actions' pictures, by their image index.
+  HIMAGELIST Pictures() const { return pictures_.get(); }
   // Enables and disables the buttons as the form's actions are.
   void ShowEnabledStates(const TFormMain& form);
   // The action of the button at a screen point, none over a separator or outside the buttons.

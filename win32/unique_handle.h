@@ -41,6 +41,8 @@ inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
 inline void DestroyAccelerators(HACCEL h) { ::DestroyAcceleratorTable(h); }
 inline void DestroyImageList(HIMAGELIST h) { ::ImageList_Destroy(h); }
 inline void DeleteBitmap(HBITMAP h) { ::DeleteObject(h); }
+inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
+inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 }  // namespace detail
 
 // Kernel objects whose "none" is null (processes, threads, pipes).
@@ -50,5 +52,7 @@ using UniqueWindow = UniqueHandle<HWND, detail::DestroyWindowHandle>;
 using UniqueAccelerators = UniqueHandle<HACCEL, detail::DestroyAccelerators>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, detail::DestroyImageList>;
 using UniqueBitmap = UniqueHandle<HBITMAP, detail::DeleteBitmap>;
+using UniqueIcon = UniqueHandle<HICON, detail::DestroyIconHandle>;
+using UniqueMenu = UniqueHandle<HMENU, detail::DestroyMenuHandle>;
 
 }  // namespace tarvex::win32

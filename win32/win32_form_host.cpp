@@ -29,12 +29,13 @@ void Win32FormHost::Close() {
 }
 
 void Win32FormHost::SetApplicationTitle(const std::string& title) {
-  // The main window carries the program's taskbar entry, which shows its caption.
-  ::SetWindowTextA(window_, title.c_str());
+  // The taskbar entry shows the caption of the window that carries it.
+  ::SetWindowTextA(application_, title.c_str());
 }
 
 Bounds Win32FormHost::FormBounds() const {
-  // Hidden in the notification area the window is still minimized, so this covers both.
+  // Minimizing the program hides the main window, whose frame stays as it was; a window
+  // minimized on its own keeps its bounds only in its placement.
   if (::IsIconic(window_)) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);

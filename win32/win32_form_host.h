@@ -9,7 +9,8 @@ namespace tarvex::win32 {
 
 class Win32FormHost final : public FormHost {
  public:
-  explicit Win32FormHost(HWND window) : window_(window) {}
+  // `application` is the window that carries the program's taskbar entry.
+  Win32FormHost(HWND window, HWND application) : window_(window), application_(application) {}
 
   void Close() override;
   void SetApplicationTitle(const std::string& title) override;
@@ -19,6 +20,7 @@ class Win32FormHost final : public FormHost {
 
  private:
   HWND window_;
+  HWND application_;
 };
 
 }  // namespace tarvex::win32

@@ -24,11 +24,6 @@ class IgnoreListDialog final : public ModalDialog {
   bool Run() { return RunModal(owner_) == IDOK; }
 
  private:
-  Bounds Scaled(const Bounds& designed) const {
-    return {Scale()(designed.left), Scale()(designed.top), Scale()(designed.width),
-            Scale()(designed.height)};
-  }
-
   void OnInit() override {
     ::SetWindowTextA(Handle(), kIgnoreListCaption);
     SetClientSize(Scale()(kClientWidth), Scale()(kClientHeight));

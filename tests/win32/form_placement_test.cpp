@@ -50,7 +50,7 @@ class FormPlacementTest : public ::testing::Test {
 
 TEST_F(FormPlacementTest, BoundsReadBackAsSetWhetherNormalMaximizedOrMinimized) {
   Start("");
-  Win32FormHost host(window_.Handle());
+  Win32FormHost host(window_.Handle(), nullptr);
   host.SetFormBounds({50, 60, 400, 300});
   EXPECT_EQ(host.FormBounds(), (Bounds{50, 60, 400, 300}));
   host.SetFormBounds({50, 60, 100, 50});
@@ -89,7 +89,7 @@ TEST_F(FormPlacementTest, FirstShowAppliesTheStoredWindowAndColumnsUnscaled) {
 
 TEST_F(FormPlacementTest, ClosingWritesTheWindowAndAFileThatCannotBeWrittenKeepsItOpen) {
   Start("[Kelvo Clock]\r\nAlarm=7:00\r\n");
-  Win32FormHost(window_.Handle()).SetFormBounds({12, 34, 456, 321});
+  Win32FormHost(window_.Handle(), nullptr).SetFormBounds({12, 34, 456, 321});
   window_.List().SetColumnWidth(0, 150);
 
   // Wine lets the superuser write a read-only file; a folder that is not there stops anyone.

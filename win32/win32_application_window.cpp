@@ -1,0 +1,133 @@
+#include "win32/win32_application_window.h"
+
+#include <stdexcept>
+
+#include "win32/guarded_call.h"
+#include "win32/resource_ids.h"
+
+namespace tarvex::win32 {
+namespace {
+
+constexpr const char* kWindowClass = "TarvexApplication";
+
+void RegisterWindowClass(WNDPROC procedure) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = ::GetModuleHandleA(nullptr);
+  // The taskbar button shows the class's icon.
+  windowClass.hIcon = ::LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(TARVEX_ICON_MAIN));
+  windowClass.lpszClassName = kWindowClass;
+  ::RegisterClassExA(&windowClass);  // a second window finds it registered already
+}
+
+}  // namespace
+
+Win32ApplicationWindow::Win32ApplicationWindow() {
+  RegisterWindowClass(WindowProc);
+  // Zero size in the middle of the screen: a button on the taskbar, nothing on the desktop.
+  ::CreateWindowExA(0, kWindowClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                    ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                    nullptr, nullptr, ::GetModuleHandleA(nullptr), this);
+  if (!window_) throw std::runtime_error("Cannot create the application window");
+}
+
+void Win32ApplicationWindow::Show() { ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE); }
+
+void Win32ApplicationWindow::Minimize() {
+  const HWND window = window_.get();
+  if (::IsIconic(window)) return;
+  // The owned main window goes with its owner; it comes back in the state it had.
+  if (main_ != nullptr && ::IsWindowVisible(main_)) {
+    ::ShowWindow(main_, SW_HIDE);
+    mainHidden_ = true;
+  }
+  ::ShowWindow(window, SW_MINIMIZE);
+  if (events_.minimized) events_.minimized();
+}
+
+void Win32ApplicationWindow::ShowNormal() {
+  ::ShowWindow(window_.get(), SW_SHOWNORMAL);
+  ShowMainWindow();
+}
+
+void Win32ApplicationWindow::Hide() { ::ShowWindow(window_.get(), SW_HIDE); }
+
+void Win32ApplicationWindow::BringToForeground() {
+  ::SetForegroundWindow(window_.get());
+  PassFocusOn();
+}
+
+void Win32ApplicationWindow::PassFocusOn() {
+  // The focus belongs to the main window, or to the box or dialog it has open.
+  if (main_ == nullptr || !::IsWindowVisible(main_)) return;
+  const HWND popup = ::GetLastActivePopup(main_);
+  ::SetForegroundWindow(popup != nullptr && ::IsWindowVisible(popup) ? popup : main_);
+}
+
+void Win32ApplicationWindow::RestoreFromTaskbar() {
+  const HWND window = window_.get();
+  if (!::IsIconic(window)) return;
+  ::ShowWindow(window, SW_RESTORE);
+  ShowMainWindow();
+  PassFocusOn();
+  if (events_.restored) events_.restored();
+}
+
+void Win32ApplicationWindow::ShowMainWindow() {
+  if (!mainHidden_ || main_ == nullptr) return;
+  mainHidden_ = false;
+  ::ShowWindow(main_, SW_SHOWNA);
+}
+
+bool Win32ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LRESULT& result) {
+  result = 0;
+  switch (message) {
+    case WM_SYSCOMMAND:
+      // The taskbar's (or the window manager's) minimize and restore of the program.
+      switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE:
+          Minimize();
+          return true;
+        case SC_RESTORE:
+          RestoreFromTaskbar();
+          return true;
+        default:
+          return false;
+      }
+    case WM_SETFOCUS:
+      PassFocusOn();
+      return true;
+    case WM_CLOSE:
+      // Closing the taskbar entry closes the program as its main window closes it.
+      if (main_ != nullptr) ::PostMessageA(main_, WM_CLOSE, 0, 0);
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK Win32ApplicationWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                                    LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Win32ApplicationWindow*>(
+        reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self->window_.reset(window);
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self =
+      reinterpret_cast<Win32ApplicationWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr) return ::DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    self->window_.release();
+    return ::DefWindowProcA(window, message, wParam, lParam);
+  }
+  // No failure may unwind into the system's frames: it ends here, in the error box.
+  bool handled = false;
+  LRESULT result = 0;
+  RunGuarded([&] { handled = self->HandleMessage(message, wParam, result); });
+  return handled ? result : ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace tarvex::win32

@@ -1,0 +1,53 @@
+// The application window: a top-level window of zero size that carries the program's only
+// taskbar button and owns the main window. Minimizing the program minimizes it and hides the
+// main window; restoring it from the taskbar shows the main window again.
+#pragma once
+
+#include "win32/windows_api.h"
+
+#include <functional>
+#include <string>
+
+#include "tray/application_window.h"
+#include "win32/unique_handle.h"
+
+namespace tarvex::win32 {
+
+class Win32ApplicationWindow final : public ApplicationWindow {
+ public:
+  struct Events {
+    std::function<void()> minimized;
+    std::function<void()> restored;  // from the taskbar only, not on the program's own request
+  };
+
+  // Created hidden, before the main window it is to own.
+  Win32ApplicationWindow();
+  Win32ApplicationWindow(const Win32ApplicationWindow&) = delete;
+  Win32ApplicationWindow& operator=(const Win32ApplicationWindow&) = delete;
+
+  HWND Handle() const { return window_.get(); }
+  void SetMainWindow(HWND mainWindow) { main_ = mainWindow; }
+  void SetEvents(Events events) { events_ = std::move(events); }
+  // The taskbar button appears with the main window.
+  void Show();
+  // The minimize the main window hands over; nothing when the program is minimized already.
+  void Minimize();
+
+  void ShowNormal() override;
+  void Hide() override;
+  void BringToForeground() override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  bool HandleMessage(UINT message, WPARAM wParam, LRESULT& result);
+  void RestoreFromTaskbar();
+  void ShowMainWindow();
+  void PassFocusOn();
+
+  UniqueWindow window_;
+  HWND main_ = nullptr;
+  bool mainHidden_ = false;  // hidden by a minimize, to be shown again by a restore
+  Events events_;
+};
+
+}  // namespace tarvex::win32

@@ -1,0 +1,96 @@
+#include "win32/win32_options_dialog.h"
+
+#include <algorithm>
+
+#include "win32/modal_dialog.h"
+
+namespace tarvex::win32 {
+namespace {
+
+// The layout as designed, in pixels at 96 dots per inch.
+constexpr int kClientWidth = 227;
+constexpr int kClientHeight = 84;
+constexpr Bounds kBevel = {8, 8, 125, 69};
+constexpr Bounds kLabel = {20, 24, 41, 13};
+constexpr Bounds kHotKey = {68, 20, 53, 21};
+constexpr Bounds kMinimizeToTray = {20, 48, 97, 17};
+constexpr Bounds kOk = {144, 8, 75, 25};
+constexpr Bounds kCancel = {144, 36, 75, 25};
+// A closed drop-down list is its item height plus its edges tall.
+constexpr int kComboEdges = 6;
+
+// A label is as wide as its text, which may take more room in another font than designed.
+Bounds FitToText(Bounds frame, HFONT font, const char* text) {
+  const HDC screen = ::GetDC(nullptr);
+  const HGDIOBJ old = ::SelectObject(screen, font);
+  RECT extent{0, 0, 0, 0};
+  ::DrawTextA(screen, text, -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+  ::SelectObject(screen, old);
+  ::ReleaseDC(nullptr, screen);
+  frame.width = std::max(frame.width, static_cast<int>(extent.right - extent.left));
+  return frame;
+}
+
+class OptionsDialog final : public ModalDialog {
+ public:
+  OptionsDialog(TDlgOptions& logic, HWND owner) : logic_(logic), owner_(owner) {}
+
+  bool Run() { return RunModal(owner_) == IDOK; }
+
+ private:
+  void OnInit() override {
+    ::SetWindowTextA(Handle(), kOptionsCaption);
+    SetClientSize(Scale()(kClientWidth), Scale()(kClientHeight));
+    // The label first: its access key moves the focus to the control after it.
+    constexpr const char* kLabelText = "Hot &key:";
+    AddControl("STATIC", kLabelText, SS_LEFTNOWORDWRAP, 0,
+               FitToText(Scaled(kLabel), Font(), kLabelText), kOptionsHotKeyLabel);
+    Bounds listFrame = Scaled(kHotKey);
+    const int fieldHeight = listFrame.height;
+    // The height given at creation is the field's and the open list's together.
+    listFrame.height += static_cast<int>(kHotKeyItems.size()) * fieldHeight;
+    const HWND list = AddControl("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
+                                 listFrame, kOptionsHotKey);
+    ::SendMessageA(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight - kComboEdges);
+    for (const char* item : kHotKeyItems) {
+      ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    }
+    ::SendMessageA(list, CB_SETMINVISIBLE, kHotKeyItems.size(), 0);
+    ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(logic_.HotKeyIndex()), 0);
+    const HWND box = AddControl("BUTTON", "Minimize to &tray", WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+                                Scaled(kMinimizeToTray), kOptionsMinimizeToTray);
+    ::SendMessageA(box, BM_SETCHECK, logic_.MinimizeToTrayChecked() ? BST_CHECKED : BST_UNCHECKED,
+                   0);
+    AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, Scaled(kOk), IDOK);
+    AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, Scaled(kCancel), IDCANCEL);
+    // Last, so that it lies beneath the controls it frames.
+    AddControl("STATIC", "", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, 0, Scaled(kBevel), -1);
+
+    RECT ownerFrame{};
+    ::GetWindowRect(owner_, &ownerFrame);
+    CentreOn(ownerFrame);
+    ::SetFocus(list);
+  }
+
+  bool OnCommand(int id, int) override {
+    if (id != IDOK) return false;
+    logic_.SetHotKeyIndex(
+        static_cast<int>(::SendMessageA(Item(kOptionsHotKey), CB_GETCURSEL, 0, 0)));
+    logic_.SetMinimizeToTrayChecked(
+        ::SendMessageA(Item(kOptionsMinimizeToTray), BM_GETCHECK, 0, 0) == BST_CHECKED);
+    Close(IDOK);
+    return true;
+  }
+
+  TDlgOptions& logic_;
+  HWND owner_;
+};
+
+}  // namespace
+
+bool Win32OptionsDialog::ShowModal(TDlgOptions& dialog) {
+  OptionsDialog window(dialog, owner_);
+  return window.Run();
+}
+
+}  // namespace tarvex::win32

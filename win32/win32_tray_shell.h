@@ -1,0 +1,53 @@
+// The notification area for the tray icon: the hidden TrayWindow that receives the icon's mouse
+// notifications and owns the tray menu, and the shell's Shell_NotifyIconA.
+#pragma once
+
+#include "win32/windows_api.h"
+
+#include <functional>
+
+#include "tray/tray_shell.h"
+#include "win32/unique_handle.h"
+
+namespace tarvex {
+class TFormMain;
+}
+
+namespace tarvex::win32 {
+
+class Win32TrayShell final : public TrayShell {
+ public:
+  // The shell's call; the record is the first, shortest form of NOTIFYICONDATAA.
+  using ShellCall = std::function<bool(DWORD operation, NOTIFYICONDATAA& data)>;
+
+  explicit Win32TrayShell(ShellCall shellCall = RealShellCall);
+  Win32TrayShell(const Win32TrayShell&) = delete;
+  Win32TrayShell& operator=(const Win32TrayShell&) = delete;
+
+  HWND TrayWindow() const { return window_.get(); }
+  // The form whose icon and menu this is, its main window and the pictures of the menu's items;
+  // until then the icon's notifications are ignored.
+  void Attach(TFormMain* form, HWND mainWindow, HIMAGELIST pictures);
+
+  IconHandle ProgramIcon() override;
+  bool NotifyIcon(NotifyIconOperation operation, const NotifyIconRecord& record) override;
+  void CancelMode() override;
+  void ForegroundTrayWindow() override;
+  int PopupMenu(int x, int y) override;
+
+  static bool RealShellCall(DWORD operation, NOTIFYICONDATAA& data);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  UniqueMenu BuildMenu() const;
+
+  ShellCall shellCall_;
+  UniqueWindow window_;
+  UniqueIcon programIcon_;
+  TFormMain* form_ = nullptr;
+  HWND mainWindow_ = nullptr;
+  HIMAGELIST pictures_ = nullptr;
+};
+
+}  // namespace tarvex::win32
