@@ -11,7 +11,16 @@
 //                             "column <n> <width> <divider x> <header middle y>", on screen
 //   list_reader --controls T  the controls of the top-level window titled T (a dialog or box):
 //                             "control\t<class>\t<text>\t<left> <top> <right> <bottom>", and for
-//                             each list box entry "entry\t<text>\t<left> <top> <right> <bottom>"
+//                             each list box entry "entry\t<text>\t<left> <top> <right> <bottom>",
+//                             for a combo box "chosen\t<text of its chosen item>\t<its rectangle>",
+//                             for a check box "check\t<text>\t<0 clear, 1 checked>\t<rectangle>"
+//   list_reader --toolbar     the tool bar buttons of the one running Tarvex, separators left out:
+//                             "button <n from 1> <command id> <left> <top> <right> <bottom>"
+//   list_reader --windows     each top-level window titled "Tarvex 1.0": "main" (it has the list)
+//                             or "other", then <visible 0/1> <iconic 0/1> <width> <height>
+//   list_reader --foreground  the caption of the foreground window, and "main" when it is the one
+//                             Tarvex main window: "<caption>\t<main|other>"
+//   list_reader --menu        each popup menu on screen: "menu <left> <top> <right> <bottom>"
 //
 // Structures the controls fill are read in the owner's address space, and their layout differs
 // between 32-bit and 64-bit processes: use the reader built beside the tarvex.exe it reads.
@@ -144,6 +153,7 @@ class TarvexWindow {
   explicit TarvexWindow(HWND window)
       : list_(childOfClass(window, WC_LISTVIEWA)),
         statusBar_(childOfClass(window, STATUSCLASSNAMEA)),
+        toolBar_(childOfClass(window, TOOLBARCLASSNAMEA)),
         process_(OpenProcess(
             PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
             FALSE, processOf(window))),
@@ -190,6 +200,30 @@ class TarvexWindow {
     return rect;
   }
 
+  HWND toolBar() const { return toolBar_; }
+
+  // The buttons' screen rectangles by their place among the buttons, separators left out.
+  void printToolBarButtons() const {
+    if (toolBar_ == nullptr) throw std::runtime_error("Tarvex has no tool bar");
+    const auto count = static_cast<int>(sendWithin(toolBar_, TB_BUTTONCOUNT, 0, 0));
+    int place = 0;
+    for (int index = 0; index < count; ++index) {
+      TBBUTTON button = {};
+      sendWithin(toolBar_, TB_GETBUTTON, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(remote_.at(0)));
+      remote_.read(0, &button, sizeof button);
+      if ((button.fsStyle & BTNS_SEP) != 0) continue;
+      RECT rect = {};
+      sendWithin(toolBar_, TB_GETITEMRECT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(remote_.at(0)));
+      remote_.read(0, &rect, sizeof rect);
+      MapWindowPoints(toolBar_, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+      std::printf("button %d %d %ld %ld %ld %ld\n", ++place, button.idCommand,
+                  static_cast<long>(rect.left), static_cast<long>(rect.top),
+                  static_cast<long>(rect.right), static_cast<long>(rect.bottom));
+    }
+  }
+
   HWND header() const { return reinterpret_cast<HWND>(sendWithin(list_, LVM_GETHEADER, 0, 0)); }
 
   int columnWidth(int column) const {
@@ -210,7 +244,8 @@ class TarvexWindow {
  private:
   static constexpr SIZE_T kTextOffset = 128;  // beyond the largest structure sent
   static constexpr SIZE_T kScratchSize = kTextOffset + kTextCapacity;
-  static_assert(sizeof(LVITEMA) <= kTextOffset && sizeof(RECT) <= kTextOffset);
+  static_assert(sizeof(LVITEMA) <= kTextOffset && sizeof(RECT) <= kTextOffset &&
+                sizeof(TBBUTTON) <= kTextOffset);
 
   HANDLE checkedProcess() const {
     if (!process_.valid()) throw std::runtime_error(lastErrorText("OpenProcess"));
@@ -221,6 +256,7 @@ class TarvexWindow {
 
   HWND list_;
   HWND statusBar_;
+  HWND toolBar_;
   Handle process_;
   RemoteMemory remote_;
 };
@@ -334,17 +370,25 @@ void printLine(const char* kind, const std::string& first, const std::string& se
               static_cast<long>(rect.right), static_cast<long>(rect.bottom));
 }
 
-// A list box entry, copied across processes by the system. Wine hands a Unicode list box's text
-// to an ANSI caller unconverted, so ask in Unicode and convert here.
-std::string listBoxEntry(HWND listBox, int entry) {
+// The messages that read an entry's length and text: a list box's or a combo box's.
+struct EntryMessages {
+  UINT length;
+  UINT text;
+};
+constexpr EntryMessages kListBoxEntry{LB_GETTEXTLEN, LB_GETTEXT};
+constexpr EntryMessages kComboBoxEntry{CB_GETLBTEXTLEN, CB_GETLBTEXT};
+
+// A list box or combo box entry, copied across processes by the system. Wine hands a Unicode
+// control's text to an ANSI caller unconverted, so ask in Unicode and convert here.
+std::string listBoxEntry(HWND listBox, int entry, EntryMessages messages = kListBoxEntry) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(entry), 0, SMTO_ABORTIFHUNG,
-                           kReplyTimeoutMs, &length) ||
+  if (!SendMessageTimeoutW(listBox, messages.length, static_cast<WPARAM>(entry), 0,
+                           SMTO_ABORTIFHUNG, kReplyTimeoutMs, &length) ||
       length >= kTextCapacity)
     throw std::runtime_error("cannot read the length of list box entry " + std::to_string(entry));
   wchar_t wide[kTextCapacity] = {};
   DWORD_PTR ignored = 0;
-  if (!SendMessageTimeoutW(listBox, LB_GETTEXT, static_cast<WPARAM>(entry),
+  if (!SendMessageTimeoutW(listBox, messages.text, static_cast<WPARAM>(entry),
                            reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, kReplyTimeoutMs,
                            &ignored))
     throw std::runtime_error(lastErrorText("SendMessageTimeout"));
@@ -370,6 +414,25 @@ void printListBoxEntries(HWND listBox) {
   }
 }
 
+// Nothing is printed when no entry is chosen.
+void printChosenEntry(HWND comboBox) {
+  const auto chosen = static_cast<int>(sendWithin(comboBox, CB_GETCURSEL, 0, 0));
+  if (chosen == CB_ERR) return;
+  printLine("chosen", listBoxEntry(comboBox, chosen, kComboBoxEntry), "", screenRect(comboBox));
+}
+
+bool isCheckBox(HWND button) {
+  switch (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+      return true;
+    default:
+      return false;
+  }
+}
+
 BOOL CALLBACK collectControl(HWND control, LPARAM found) {
   reinterpret_cast<std::vector<HWND>*>(found)->push_back(control);
   return TRUE;
@@ -385,7 +448,51 @@ int printControls(const std::string& caption) {
     const std::string kind = className(control);
     printLine("control", kind + '\t', windowCaption(control), screenRect(control));
     if (lstrcmpiA(kind.c_str(), "ListBox") == 0) printListBoxEntries(control);
+    if (lstrcmpiA(kind.c_str(), "ComboBox") == 0) printChosenEntry(control);
+    if (lstrcmpiA(kind.c_str(), "Button") == 0 && isCheckBox(control))
+      printLine("check", windowCaption(control) + '\t',
+                std::to_string(sendWithin(control, BM_GETCHECK, 0, 0)), screenRect(control));
   }
+  return 0;
+}
+
+int printToolBar() {
+  const TarvexWindow tarvex(theTarvexMainWindow());
+  tarvex.printToolBarButtons();
+  return 0;
+}
+
+BOOL CALLBACK printTarvexWindow(HWND window, LPARAM) {
+  if (windowCaption(window) != kTarvexCaption) return TRUE;
+  const RECT rect = screenRect(window);
+  std::printf("%s %d %d %ld %ld\n", TarvexWindow::isMainWindow(window) ? "main" : "other",
+              IsWindowVisible(window) != FALSE, IsIconic(window) != FALSE,
+              static_cast<long>(rect.right - rect.left), static_cast<long>(rect.bottom - rect.top));
+  return TRUE;
+}
+
+int printTarvexWindows() {
+  EnumWindows(printTarvexWindow, 0);
+  return 0;
+}
+
+int printForeground() {
+  const HWND foreground = GetForegroundWindow();
+  const auto windows = tarvexMainWindows();
+  const bool isMain = windows.size() == 1 && windows.front() == foreground;
+  std::printf("%s\t%s\n", windowCaption(foreground).c_str(), isMain ? "main" : "other");
+  return 0;
+}
+
+// Popup menus are top-level windows of the system class "#32768" while they are open.
+BOOL CALLBACK printMenuWindow(HWND window, LPARAM) {
+  if (className(window) == "#32768" && IsWindowVisible(window))
+    printRect("menu", screenRect(window));
+  return TRUE;
+}
+
+int printMenus() {
+  EnumWindows(printMenuWindow, 0);
   return 0;
 }
 
@@ -423,9 +530,14 @@ int main(int argc, char** argv) {
     if (argc == 3 && option == "--pid-of") return printPidsOf(argv[2]);
     if (argc == 2 && option == "--columns") return printColumns();
     if (argc == 3 && option == "--controls") return printControls(argv[2]);
+    if (argc == 2 && option == "--toolbar") return printToolBar();
+    if (argc == 2 && option == "--windows") return printTarvexWindows();
+    if (argc == 2 && option == "--menu") return printMenus();
+    if (argc == 2 && option == "--foreground") return printForeground();
     std::fprintf(stderr,
                  "usage: list_reader [--status | --row-rect <row> | --pid-of <image.exe> |"
-                 " --columns | --controls <window title>]\n");
+                 " --columns | --controls <window title> | --toolbar | --windows | --menu |"
+                 " --foreground]\n");
     return 2;
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "list_reader: %s\n", failure.what());

@@ -9,6 +9,7 @@
 #   new_window_titled <regex>     the first such title that matches
 #   window_titled <title>         the id of the first such window with exactly that title
 #   tarvex_windows                ids of the Tarvex main windows opened since then
+#   tarvex_all_windows            ids of every window titled "Tarvex 1.0" opened since then
 #   wine_bounded <args...>        run Wine for at most 30 s
 #   pid_of <image.exe>            set pid to the one process of that image, else fail
 #   fail <message...>             print what was seen, take a screenshot, exit 1
@@ -78,12 +79,22 @@ window_titled() {
     grep .
 }
 
-tarvex_windows() {
+tarvex_all_windows() {
   new_windows | grep ' Tarvex 1.0$' | cut -d' ' -f1
 }
 
+# The application window that carries the taskbar entry has the same title and zero size, which
+# Wine maps as a 1x1 client; the main windows are the others.
+tarvex_windows() {
+  local id
+  for id in $(tarvex_all_windows); do
+    xwininfo -id "$id" 2>/dev/null |
+      awk -v id="$id" '/^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { if (w * h > 1) print id }'
+  done | grep .
+}
+
 no_tarvex_window() {
-  [ -z "$(tarvex_windows)" ]
+  [ -z "$(tarvex_all_windows)" ]
 }
 
 wine_bounded() {
