@@ -195,6 +195,10 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       if (closed) ::DestroyWindow(window_.get());
       return true;
     }
+    case WM_ENDSESSION:
+      // Logging off ends the process without a close: save what the close would have saved.
+      if (wParam != FALSE && form_ != nullptr) RunGuarded([&] { form_->FormClose(); });
+      return true;
     case WM_DESTROY:
       ::PostQuitMessage(0);
       return true;

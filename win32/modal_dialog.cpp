@@ -87,13 +87,15 @@ INT_PTR CALLBACK ModalDialog::DialogProc(HWND dialog, UINT message, WPARAM wPara
   auto* self = reinterpret_cast<ModalDialog*>(::GetWindowLongPtrA(dialog, DWLP_USER));
   if (self == nullptr || message != WM_COMMAND) return FALSE;
   const int id = LOWORD(wParam);
-  bool handled = true;
-  // No failure may unwind into the dialog manager: it ends in the error box, the dialog stays.
+  bool handled = false;
+  bool failed = true;
+  // No failure may unwind into the dialog manager: it ends in the error box, and the dialog
+  // stays open, so a failed OK is never taken for a confirmed one.
   RunGuarded([&] {
-    handled = false;
     handled = self->OnCommand(id, HIWORD(wParam));
+    failed = false;
   });
-  if (!handled && (id == IDOK || id == IDCANCEL)) self->Close(id);
+  if (!failed && !handled && (id == IDOK || id == IDCANCEL)) self->Close(id);
   return TRUE;
 }
 

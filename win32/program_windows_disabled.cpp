@@ -8,10 +8,16 @@ struct Collection {
   std::vector<HWND>& windows;
 };
 
+// Called from the system's frames, which no exception may cross: running out of memory stops
+// the collection, and the windows not collected simply stay enabled.
 BOOL CALLBACK CollectEnabled(HWND window, LPARAM param) {
   auto& collection = *reinterpret_cast<Collection*>(param);
   if (window != collection.owner && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
-    collection.windows.push_back(window);
+    try {
+      collection.windows.push_back(window);
+    } catch (...) {
+      return FALSE;
+    }
   }
   return TRUE;
 }

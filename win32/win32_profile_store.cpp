@@ -44,9 +44,14 @@ bool Win32ProfileStore::WriteString(const std::string& file, const std::string& 
                                     const std::string& key, const std::string& value) {
   // The profile writer would put a value's line breaks into the file as they are, where they
   // would end the key's line and start keys or sections of their own.
-  return Written(::WritePrivateProfileStringA(section.c_str(), key.c_str(),
-                                              OneLineProfileValue(value).c_str(), file.c_str()),
-                 file);
+  std::string line = OneLineProfileValue(value);
+  // The profile reader drops one pair of quotes around a value: an ignore entry '""' would come
+  // back empty and end the ignore list's load there. One more pair keeps the value as it was.
+  const bool quoted = line.size() >= 2 && (line.front() == '"' || line.front() == '\'') &&
+                      line.back() == line.front();
+  if (quoted) line = '"' + line + '"';
+  return Written(
+      ::WritePrivateProfileStringA(section.c_str(), key.c_str(), line.c_str(), file.c_str()), file);
 }
 
 bool Win32ProfileStore::EraseSection(const std::string& file, const std::string& section) {

@@ -30,12 +30,12 @@ class Win32Timer final : public Timer {
   void Fire() { onTimer_(); }
 
  private:
-  // Setting a running timer again restarts its period.
+  // Setting a running timer again restarts its period. It reports nothing: it is switched on
+  // from cleanup paths that must not fail, and a system out of timers leaves only the periodic
+  // refresh undone, which the next refresh of any kind tries to arm again.
   void Arm() {
     if (enabled_ && interval_ > 0) {
-      if (::SetTimer(service_.window_.get(), id_, static_cast<UINT>(interval_), nullptr) == 0) {
-        throw std::runtime_error("The system has no timer left");
-      }
+      ::SetTimer(service_.window_.get(), id_, static_cast<UINT>(interval_), nullptr);
     } else {
       ::KillTimer(service_.window_.get(), id_);
     }

@@ -12,7 +12,8 @@ namespace tarvex {
 class Timer {
  public:
   virtual ~Timer() = default;
-  // Switching it on starts a new full period.
+  // Switching it on starts a new full period. Never fails: the program switches timers on again
+  // from cleanup paths.
   virtual void SetEnabled(bool enabled) = 0;
   // A period of 0 or less never fires.
   virtual void SetInterval(int milliseconds) = 0;

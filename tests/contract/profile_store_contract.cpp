@@ -195,4 +195,11 @@ TEST_P(ProfileStoreContract, AValueCannotEndItsLine) {
   }
 }
 
+TEST_P(ProfileStoreContract, QuotedValuesReadBackAsWritten) {
+  for (const char* value : {"\"\"", "'Foo'", "\"a\"b\"", "\"", "\"half"}) {
+    ASSERT_TRUE(Write("S", "Value", value));
+    EXPECT_EQ(Read("S", "Value"), value) << Contents();
+  }
+}
+
 }  // namespace tarvex::contract
