@@ -52,7 +52,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Create() {
-  RegisterWindowClass(WindowProc);
+  RegisterWindowClass(BoundWindowProc<MainWindow>);
   application_ = std::make_unique<Win32ApplicationWindow>();
   trayShell_ = std::make_unique<Win32TrayShell>(shellCall_);
   // Owned by the application window, the main window has no taskbar button of its own.
@@ -204,30 +204,10 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       return true;
     case WM_NCDESTROY:
       if (Win32MessageBoxes::Owner() == window_.get()) Win32MessageBoxes::SetOwner(nullptr);
-      // The system has destroyed the window: nothing is left to release.
-      window_.release();
       return false;
     default:
       return false;
   }
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->window_.reset(window);
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  // Messages before WM_NCCREATE (the first WM_GETMINMAXINFO) find no window object yet.
-  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-
-  // No failure may unwind into the system's frames: it ends here, in the error box.
-  bool handled = false;
-  LRESULT result = 0;
-  RunGuarded([&] { handled = self->HandleMessage(message, wParam, lParam, result); });
-  return handled ? result : ::DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace tarvex::win32

@@ -1,6 +1,7 @@
 // The main window: tool bar, application list and status bar, driven by the core's TFormMain.
 #pragma once
 
+#include "win32/bound_window_proc.h"
 #include "win32/windows_api.h"
 
 #include <memory>
@@ -55,7 +56,8 @@ class MainWindow {
   StatusBar& Status() { return *statusBar_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename Owner>
+  friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void Layout();
   // The hints of the control under the mouse and of its parents, innermost first; empty when

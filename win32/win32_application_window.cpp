@@ -24,7 +24,7 @@ void RegisterWindowClass(WNDPROC procedure) {
 }  // namespace
 
 Win32ApplicationWindow::Win32ApplicationWindow() {
-  RegisterWindowClass(WindowProc);
+  RegisterWindowClass(BoundWindowProc<Win32ApplicationWindow>);
   // Zero size in the middle of the screen: a button on the taskbar, nothing on the desktop.
   ::CreateWindowExA(0, kWindowClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                     ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
@@ -80,7 +80,8 @@ void Win32ApplicationWindow::ShowMainWindow() {
   ::ShowWindow(main_, SW_SHOWNA);
 }
 
-bool Win32ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LRESULT& result) {
+bool Win32ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/,
+                                           LRESULT& result) {
   result = 0;
   switch (message) {
     case WM_SYSCOMMAND:
@@ -105,29 +106,6 @@ bool Win32ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LRESULT&
     default:
       return false;
   }
-}
-
-LRESULT CALLBACK Win32ApplicationWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                                    LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<Win32ApplicationWindow*>(
-        reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->window_.reset(window);
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self =
-      reinterpret_cast<Win32ApplicationWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    self->window_.release();
-    return ::DefWindowProcA(window, message, wParam, lParam);
-  }
-  // No failure may unwind into the system's frames: it ends here, in the error box.
-  bool handled = false;
-  LRESULT result = 0;
-  RunGuarded([&] { handled = self->HandleMessage(message, wParam, result); });
-  return handled ? result : ::DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace tarvex::win32

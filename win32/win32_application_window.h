@@ -3,6 +3,7 @@
 // main window; restoring it from the taskbar shows the main window again.
 #pragma once
 
+#include "win32/bound_window_proc.h"
 #include "win32/windows_api.h"
 
 #include <functional>
@@ -38,8 +39,9 @@ class Win32ApplicationWindow final : public ApplicationWindow {
   void BringToForeground() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  bool HandleMessage(UINT message, WPARAM wParam, LRESULT& result);
+  template <typename Owner>
+  friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void RestoreFromTaskbar();
   void ShowMainWindow();
   void PassFocusOn();

@@ -79,7 +79,7 @@ TShiftState KeysHeld() {
 }  // namespace
 
 Win32TrayShell::Win32TrayShell(ShellCall shellCall) : shellCall_(std::move(shellCall)) {
-  RegisterWindowClass(WindowProc);
+  RegisterWindowClass(BoundWindowProc<Win32TrayShell>);
   // Hidden and never shown; top-level, so that it can be the foreground window for the menu.
   ::CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                     ::GetModuleHandleA(nullptr), this);
@@ -220,28 +220,6 @@ bool Win32TrayShell::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, L
     default:
       return false;
   }
-}
-
-LRESULT CALLBACK Win32TrayShell::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<Win32TrayShell*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->window_.reset(window);
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<Win32TrayShell*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    self->window_.release();
-    return ::DefWindowProcA(window, message, wParam, lParam);
-  }
-  // No failure may unwind into the system's frames: it ends here, in the error box.
-  bool handled = false;
-  LRESULT result = 0;
-  RunGuarded([&] { handled = self->HandleMessage(message, wParam, lParam, result); });
-  return handled ? result : ::DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace tarvex::win32

@@ -2,6 +2,7 @@
 // notifications and owns the tray menu, and the shell's Shell_NotifyIconA.
 #pragma once
 
+#include "win32/bound_window_proc.h"
 #include "win32/windows_api.h"
 
 #include <functional>
@@ -38,7 +39,8 @@ class Win32TrayShell final : public TrayShell {
   static bool RealShellCall(DWORD operation, NOTIFYICONDATAA& data);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename Owner>
+  friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   UniqueMenu BuildMenu() const;
 
