@@ -4,6 +4,7 @@
 #include <deque>
 #include <optional>
 
+#include "dialog_frame.h"
 #include "modal_script.h"
 #include "own_window.h"
 #include "settings/ignore_list.h"
@@ -69,18 +70,7 @@ class IgnoreListDialogTest : public ::testing::Test {
 TEST_F(IgnoreListDialogTest, HasTheDesignedLayoutCentredOnItsOwner) {
   ::SetWindowPos(owner_.Hwnd(), nullptr, 100, 80, 600, 500, SWP_NOZORDER | SWP_NOACTIVATE);
   const WhenWindowUp user(kIgnoreListCaption, [&](HWND dialog) {
-    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), owner_.Hwnd());
-    RECT client{};
-    ::GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, 359);
-    EXPECT_EQ(client.bottom, 214);
-    RECT frame{};
-    ::GetWindowRect(dialog, &frame);
-    EXPECT_NEAR((frame.left + frame.right) / 2, 400, 1);
-    EXPECT_NEAR((frame.top + frame.bottom) / 2, 330, 1);
-    const auto style = ::GetWindowLongPtrA(dialog, GWL_STYLE);
-    EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
-    EXPECT_NE(style & WS_SYSMENU, 0);
+    ExpectDialogFrame(dialog, owner_.Hwnd(), 359, 214);
 
     const HWND list = ::GetDlgItem(dialog, kIgnoreListBox);
     const RECT listFrame = ClientRectOf(list, dialog);

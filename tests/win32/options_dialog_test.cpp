@@ -1,6 +1,7 @@
 // The options dialog, driven as a user would drive it.
 #include <gtest/gtest.h>
 
+#include "dialog_frame.h"
 #include "modal_script.h"
 #include "own_window.h"
 #include "settings/options.h"
@@ -40,17 +41,7 @@ class OptionsDialogTest : public ::testing::Test {
 TEST_F(OptionsDialogTest, HasTheDesignedLayoutAndShowsTheOptions) {
   ::SetWindowPos(owner_.Hwnd(), nullptr, 100, 80, 600, 500, SWP_NOZORDER | SWP_NOACTIVATE);
   const WhenWindowUp user(kOptionsCaption, [&](HWND dialog) {
-    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), owner_.Hwnd());
-    RECT client{};
-    ::GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, 227);
-    EXPECT_EQ(client.bottom, 84);
-    RECT frame{};
-    ::GetWindowRect(dialog, &frame);
-    EXPECT_NEAR((frame.left + frame.right) / 2, 400, 1);
-    EXPECT_NEAR((frame.top + frame.bottom) / 2, 330, 1);
-    const auto style = ::GetWindowLongPtrA(dialog, GWL_STYLE);
-    EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
+    ExpectDialogFrame(dialog, owner_.Hwnd(), 227, 84);
 
     const HWND list = List(dialog);
     EXPECT_EQ(::GetWindowLongPtrA(list, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
