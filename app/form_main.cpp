@@ -192,6 +192,9 @@ void TFormMain::MnRestoreClick() {
 void TFormMain::ApplicationEvents1Minimize() {
   if (!MinimizeToTray) return;
   trayIcon1_.SetActive(true);
+  // Without a notification area there is no icon to come back by: hidden, the program would be
+  // out of the user's reach, so it stays minimized on the taskbar.
+  if (!trayIcon1_.Added()) return;
   platform_.application.Hide();
 }
 

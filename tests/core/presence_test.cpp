@@ -91,6 +91,18 @@ TEST_F(PresenceTest, EveryTransitionOfTheFiveStates) {
   EXPECT_EQ(State(), Shown);
 }
 
+TEST_F(PresenceTest, WithoutANotificationAreaMinimizingToTheTrayStaysOnTheTaskbar) {
+  harness.trayShell.refuseAdd = true;
+  Minimize(true);
+  EXPECT_EQ(State(), Presence::Minimized);
+  harness.application.UserRestoresFromTaskbar();
+  EXPECT_EQ(State(), Presence::Shown);
+
+  harness.trayShell.refuseAdd = false;  // the notification area has come back
+  Minimize(true);
+  EXPECT_EQ(State(), Presence::InTray);
+}
+
 TEST_F(PresenceTest, OnlyTheProgramsOwnHotKeyRestoresAndTheTrayTipCountsApplications) {
   Minimize(false);
   harness.form.WMHotKey(7);
