@@ -10,6 +10,9 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386 fonts-wine
   xvfb openbox xdotool wmctrl x11-utils imagemagick
+  pkg-config qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
+  libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-res0-dev libxcb-keysyms1-dev
+  xterm x11-apps trayer
 )
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0

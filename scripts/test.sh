@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs every test of Tarvex: installs what is missing; builds the core tests natively (with the
 # address and undefined-behaviour sanitizers), the Windows edition for i686 and x86_64, and the
-# settings file's fuzz target; fuzzes the settings file's parsers for a bounded time; then runs one
-# CTest pass that covers the core natively and, under Wine on a virtual display, the core, the
-# Win32 layer and the end-to-end tests of both Windows builds.
+# settings file's fuzz target, and the Linux edition; fuzzes the settings file's parsers for a
+# bounded time; then runs two CTest passes: one covers the core natively and, under Wine on a
+# virtual display, the core, the Win32 layer and the end-to-end tests of both Windows builds; the
+# other covers the Linux edition (its X11 layer, its Qt views and dialogs, end to end on Xvfb).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,4 +23,10 @@ scripts/fuzz.sh "${TARVEX_FUZZ_SECONDS:-30}"
 
 cmake --preset native -DTARVEX_WINE_BUILDS="$(IFS=';'; echo "${wine_builds[*]}")" >/dev/null
 cmake --build --preset native
-ctest --preset native
+cmake --preset linux >/dev/null
+cmake --build --preset linux
+
+status=0
+ctest --preset native || status=1
+ctest --preset linux || status=1
+exit "$status"

@@ -5,11 +5,12 @@
 #                           use $DISPLAY when it answers (and, with --managed, has an EWMH
 #                           window manager), else start a virtual one; TARVEX_VIRTUAL_DISPLAY=1
 #                           always starts one
-#   tarvex_display_start    start Xvfb (1280x800x24) on a free number and openbox on it
+#   tarvex_display_start [--bare]
+#                           start Xvfb (1280x800x24) on a free number and openbox on it
+#                           (--bare: no window manager)
 #   tarvex_display_stop     stop what tarvex_display_start started, nothing else
 #
 # Call tarvex_display_stop from the caller's EXIT trap; it is safe to call twice.
-# TARVEX_DISPLAY_FIRST/TARVEX_DISPLAY_LAST bound the numbers tried (default 60..99).
 
 TARVEX_XVFB_PID=""
 TARVEX_WM_PID=""
@@ -43,29 +44,22 @@ tarvex_display_ensure() {
 }
 
 tarvex_display_start() {
-  local first="${TARVEX_DISPLAY_FIRST:-60}" last="${TARVEX_DISPLAY_LAST:-99}" n
   TARVEX_DISPLAY_SAVED="${DISPLAY-}"
   TARVEX_DISPLAY_LOGDIR="$(mktemp -d "${TMPDIR:-/tmp}/tarvex-display.XXXXXX")"
-  for ((n = first; n <= last; n++)); do
-    # A lock or socket means someone else owns the number; Xvfb itself refuses a taken one,
-    # which settles a race with a concurrent start.
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset \
-      >"$TARVEX_DISPLAY_LOGDIR/xvfb.log" 2>&1 &
-    TARVEX_XVFB_PID=$!
-    if tarvex_xvfb_wait_ready ":$n"; then
-      export DISPLAY=":$n"
-      break
-    fi
-    kill "$TARVEX_XVFB_PID" 2>/dev/null
-    wait "$TARVEX_XVFB_PID" 2>/dev/null
-    TARVEX_XVFB_PID=""
-  done
-  if [ -z "$TARVEX_XVFB_PID" ]; then
-    echo "virtual-display: no free display in :$first..:$last" >&2
+  # The server picks a free number itself and reports it (-displayfd): two runs starting at the
+  # same moment can never end up sharing one display.
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset \
+    3>"$TARVEX_DISPLAY_LOGDIR/number" >"$TARVEX_DISPLAY_LOGDIR/xvfb.log" 2>&1 &
+  TARVEX_XVFB_PID=$!
+  if ! tarvex_wait_for 10 grep -q . "$TARVEX_DISPLAY_LOGDIR/number" ||
+    ! tarvex_xvfb_wait_ready ":$(head -n1 "$TARVEX_DISPLAY_LOGDIR/number")"; then
+    echo "virtual-display: Xvfb did not start:" >&2
+    cat "$TARVEX_DISPLAY_LOGDIR/xvfb.log" >&2
     tarvex_display_stop
     return 1
   fi
+  export DISPLAY=":$(head -n1 "$TARVEX_DISPLAY_LOGDIR/number")"
+  [ "${1:-}" = --bare ] && return 0
 
   # Without an EWMH manager there is no _NET_CLIENT_LIST and no polite close.
   openbox --sm-disable >"$TARVEX_DISPLAY_LOGDIR/openbox.log" 2>&1 &
@@ -78,7 +72,7 @@ tarvex_display_start() {
   fi
 }
 
-# Gives up at once when our Xvfb exits (number taken meanwhile), else after 10 s.
+# Gives up at once when our Xvfb exits, else after 10 s.
 tarvex_xvfb_wait_ready() {
   local tries=100
   until tarvex_display_works "$1"; do
