@@ -78,8 +78,8 @@ FactsFetcher::Pending FactsFetcher::Send(xcb_window_t window) const {
   ask(kNetWmPid, atoms_._NET_WM_PID, XCB_ATOM_CARDINAL, 1);
   ask(kWmStateProperty, atoms_.WM_STATE, atoms_.WM_STATE, 2);
   if (clientIds_) {
-    const xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
-    pending.clientIds = xcb_res_query_client_ids(connection_, 1, &spec);
+    const xcb_res_client_id_spec_t pidOfWindow{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+    pending.clientIds = xcb_res_query_client_ids(connection_, 1, &pidOfWindow);
     pending.askedClientIds = true;
   }
   return pending;
@@ -197,9 +197,9 @@ WindowFacts FactsFetcher::Collect(const Pending& pending) const {
   // property is only what the client claims, and remote clients have no local process at all.
   if (clientIds) {
     auto it = xcb_res_query_client_ids_ids_iterator(clientIds.get());
+    // Only the local client pid was asked for, so every value the server returns is one.
     for (; it.rem > 0 && facts.processId == 0; xcb_res_client_id_value_next(&it)) {
-      if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) != 0 &&
-          xcb_res_client_id_value_value_length(it.data) > 0) {
+      if (xcb_res_client_id_value_value_length(it.data) > 0) {
         facts.processId = *xcb_res_client_id_value_value(it.data);
       }
     }

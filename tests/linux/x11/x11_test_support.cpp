@@ -29,10 +29,10 @@ void TestClient::SetProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_
                       static_cast<std::uint32_t>(values.size()), values.data());
 }
 
-xcb_window_t TestClient::Create(const WindowSpec& spec) {
+xcb_window_t TestClient::Create(const WindowSpec& shape) {
   xcb_connection_t* c = connection_.get();
   const xcb_window_t window = xcb_generate_id(c);
-  const std::uint32_t values[] = {spec.overrideRedirect ? 1u : 0u};
+  const std::uint32_t values[] = {shape.overrideRedirect ? 1u : 0u};
   xcb_create_window(c, XCB_COPY_FROM_PARENT, window, connection_.Root(), 10, 10, 200, 100, 0,
                     XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
                     XCB_CW_OVERRIDE_REDIRECT, values);
@@ -40,21 +40,21 @@ xcb_window_t TestClient::Create(const WindowSpec& spec) {
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, property, type, 8,
                         static_cast<std::uint32_t>(value.size()), value.data());
   };
-  if (!spec.caption.empty()) {
-    text(atoms_._NET_WM_NAME, atoms_.UTF8_STRING, spec.caption);
-    text(XCB_ATOM_WM_NAME, XCB_ATOM_STRING, spec.caption);
+  if (!shape.caption.empty()) {
+    text(atoms_._NET_WM_NAME, atoms_.UTF8_STRING, shape.caption);
+    text(XCB_ATOM_WM_NAME, XCB_ATOM_STRING, shape.caption);
   }
   text(XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, "tarvex-test" + std::string(1, '\0') +
-                                               spec.className + std::string(1, '\0'));
-  if (spec.setPid) {
+                                               shape.className + std::string(1, '\0'));
+  if (shape.setPid) {
     SetProperty(window, atoms_._NET_WM_PID, XCB_ATOM_CARDINAL,
                 {static_cast<std::uint32_t>(::getpid())});
   }
-  if (spec.takesDelete) {
+  if (shape.takesDelete) {
     SetProperty(window, atoms_.WM_PROTOCOLS, XCB_ATOM_ATOM, {atoms_.WM_DELETE_WINDOW});
   }
-  if (spec.transientFor != XCB_WINDOW_NONE) {
-    SetProperty(window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, {spec.transientFor});
+  if (shape.transientFor != XCB_WINDOW_NONE) {
+    SetProperty(window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, {shape.transientFor});
   }
   const auto atomList = [&](xcb_atom_t property, const std::string& prefix,
                             const std::vector<std::string>& names) {
@@ -63,9 +63,9 @@ xcb_window_t TestClient::Create(const WindowSpec& spec) {
     for (const auto& name : names) atoms.push_back(Atom(prefix + name));
     SetProperty(window, property, XCB_ATOM_ATOM, atoms);
   };
-  atomList(atoms_._NET_WM_WINDOW_TYPE, "_NET_WM_WINDOW_TYPE_", spec.types);
-  atomList(atoms_._NET_WM_STATE, "_NET_WM_STATE_", spec.states);
-  if (spec.map) xcb_map_window(c, window);
+  atomList(atoms_._NET_WM_WINDOW_TYPE, "_NET_WM_WINDOW_TYPE_", shape.types);
+  atomList(atoms_._NET_WM_STATE, "_NET_WM_STATE_", shape.states);
+  if (shape.map) xcb_map_window(c, window);
   Sync();
   return window;
 }

@@ -33,7 +33,7 @@ struct WindowSpec {
 class TestClient {
  public:
   TestClient();
-  xcb_window_t Create(const WindowSpec& spec);
+  xcb_window_t Create(const WindowSpec& shape);
   void Destroy(xcb_window_t window);
   void SetProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
                    std::vector<std::uint32_t> values);
