@@ -1,0 +1,127 @@
+#include "linux/dialogs/qt_ignore_list_dialog.h"
+
+#include <QDialog>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "linux/dialogs/dialog_failure.h"
+#include "linux/dialogs/dialog_parts.h"
+
+namespace tarvex::qt {
+namespace {
+
+// The layout as designed, in pixels at 96 dots per inch; Qt scales them to the screen.
+constexpr QSize kClientSize(359, 214);
+constexpr QRect kBevel(8, 8, 259, 197);
+constexpr QRect kPanel(20, 20, 235, 141);
+constexpr QRect kAdd(20, 168, 75, 25);
+constexpr QRect kModify(100, 168, 75, 25);
+constexpr QRect kRemove(180, 168, 75, 25);
+constexpr QRect kOk(276, 8, 75, 25);
+constexpr QRect kCancel(276, 36, 75, 25);
+
+class IgnoreListWindow final : public QDialog {
+ public:
+  IgnoreListWindow(TDlgIgnoreList& logic, QWidget* parent)
+      : QDialog(parent), logic_(logic), failure_(*this) {
+    setObjectName(QStringLiteral("DlgIgnoreList"));
+    MakeFixedDialog(*this, QStringLiteral("Ignore List"), kClientSize);
+    AddBevel(*this, kBevel);
+    // The list's own sunken frame is the lowered panel that holds it.
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("ListBox1"));
+    list_->setGeometry(kPanel);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    add_ = AddPushButton(*this, QStringLiteral("A&dd"), kAdd, "Button1");
+    modify_ = AddPushButton(*this, QStringLiteral("&Modify"), kModify, "Button2");
+    remove_ = AddPushButton(*this, QStringLiteral("Remo&ve"), kRemove, "Button3");
+    const OkCancel buttons = AddOkCancel(*this, kOk, kCancel);
+    setTabOrder(list_, add_);
+    setTabOrder(add_, modify_);
+    setTabOrder(modify_, remove_);
+    setTabOrder(remove_, buttons.ok);
+    setTabOrder(buttons.ok, buttons.cancel);
+
+    connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+      failure_.Run([this] {
+        const QList<QListWidgetItem*> selected = list_->selectedItems();
+        logic_.ListBox1Select(selected.isEmpty() ? -1 : list_->row(selected.front()));
+        ShowActionStates();
+      });
+    });
+    connect(add_, &QPushButton::clicked, this, [this] {
+      failure_.Run([this] {
+        logic_.ActAddExecute();
+        ShowEntries();
+      });
+    });
+    connect(modify_, &QPushButton::clicked, this, [this] {
+      failure_.Run([this] {
+        if (!logic_.ActModifyEnabled()) return;
+        logic_.ActModifyExecute();
+        ShowEntries();
+      });
+    });
+    connect(remove_, &QPushButton::clicked, this, [this] {
+      failure_.Run([this] {
+        if (!logic_.ActRemoveEnabled()) return;
+        logic_.ActRemoveExecute();
+        ShowEntries();
+      });
+    });
+
+    CentreOnParent(*this);
+    ShowEntries();
+    list_->setFocus();
+  }
+
+  bool Run() {
+    const bool ok = exec() == QDialog::Accepted;
+    failure_.Rethrow();
+    return ok;
+  }
+
+ private:
+  // The list anew from the core, in its order, keeping the part of it in view.
+  void ShowEntries() {
+    const int top = list_->verticalScrollBar()->value();
+    {
+      const QSignalBlocker quiet(list_);
+      list_->clear();
+      for (const std::string& entry : logic_.Entries()) list_->addItem(FromText(entry));
+      list_->setCurrentRow(logic_.Selected());
+      if (logic_.Selected() < 0) list_->clearSelection();
+    }
+    list_->verticalScrollBar()->setValue(top);
+    if (logic_.Selected() >= 0) list_->scrollToItem(list_->item(logic_.Selected()));
+    ShowActionStates();
+  }
+
+  void ShowActionStates() {
+    const QWidget* focus = focusWidget();
+    modify_->setEnabled(logic_.ActModifyEnabled());
+    remove_->setEnabled(logic_.ActRemoveEnabled());
+    // A button that has just been disabled hands the keyboard to the list, not to whatever
+    // follows it (OK, where Enter would close the dialog).
+    if (focus == nullptr || !focus->isEnabled()) list_->setFocus();
+  }
+
+  TDlgIgnoreList& logic_;
+  DialogFailure failure_;
+  QListWidget* list_ = nullptr;
+  QPushButton* add_ = nullptr;
+  QPushButton* modify_ = nullptr;
+  QPushButton* remove_ = nullptr;
+};
+
+}  // namespace
+
+bool QtIgnoreListDialog::ShowModal(TDlgIgnoreList& dialog) {
+  IgnoreListWindow window(dialog, parent_);
+  return window.Run();
+}
+
+}  // namespace tarvex::qt

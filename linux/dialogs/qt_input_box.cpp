@@ -1,0 +1,100 @@
+#include "linux/dialogs/qt_input_box.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+
+#include "linux/dialogs/dialog_parts.h"
+
+namespace tarvex::qt {
+namespace {
+
+// Horizontal units are a quarter of the font's average character width, vertical ones an
+// eighth of its character height.
+class FontUnits {
+ public:
+  explicit FontUnits(const QFontMetrics& metrics)
+      : averageWidth_(metrics.horizontalAdvance(
+                          QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                      52),
+        height_(metrics.height()) {}
+  int X(int units) const { return units * averageWidth_ / 4; }
+  int Y(int units) const { return units * height_ / 8; }
+
+ private:
+  int averageWidth_;
+  int height_;
+};
+
+// Gaps in pixels, whatever the font.
+constexpr int kPromptToField = 5;
+constexpr int kFieldToButtons = 15;
+constexpr int kButtonsToBottom = 13;
+
+QWidget* Owner(QWidget* fallback) {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  return fallback;
+}
+
+void CentreOnScreen(QDialog& dialog) {
+  const QWidget* owner = dialog.parentWidget();
+  const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+  if (screen != nullptr) CentreDialog(dialog, screen->geometry(), owner);
+}
+
+}  // namespace
+
+std::optional<std::string> QtInputBox::Ask(const std::string& caption, const std::string& prompt,
+                                           const std::string& initial) {
+  QDialog box(Owner(parent_));
+  box.setObjectName(QStringLiteral("InputBox"));
+  const FontUnits units(box.fontMetrics());
+  const int left = units.X(8);
+  const int width = units.X(164);
+
+  const QString promptText = FromText(prompt);
+  auto* label = new QLabel(promptText, &box);
+  label->setObjectName(QStringLiteral("Prompt"));
+  label->setWordWrap(true);
+  label->setTextFormat(Qt::PlainText);
+  const int promptHeight =
+      box.fontMetrics().boundingRect(QRect(0, 0, width, 0), Qt::TextWordWrap, promptText).height();
+  label->setGeometry(left, units.Y(8), width, promptHeight);
+
+  const QString initialText = FromText(initial);
+  auto* field = new QLineEdit(&box);
+  field->setObjectName(QStringLiteral("Edit"));
+  field->setMaxLength(
+      std::max(static_cast<int>(kInputBoxMaxLength), static_cast<int>(initialText.size())));
+  field->setText(initialText);
+  field->selectAll();
+  const int fieldTop = label->geometry().bottom() + 1 + kPromptToField;
+  field->setGeometry(left, fieldTop, width, field->sizeHint().height());
+
+  const int buttonsTop = field->geometry().bottom() + 1 + kFieldToButtons;
+  const QSize button(units.X(50), units.Y(14));
+  const OkCancel buttons = AddOkCancel(box, QRect(QPoint(units.X(38), buttonsTop), button),
+                                       QRect(QPoint(units.X(92), buttonsTop), button));
+  QWidget::setTabOrder(field, buttons.ok);
+  QWidget::setTabOrder(buttons.ok, buttons.cancel);
+  MakeFixedDialog(box, FromText(caption),
+                  QSize(units.X(180), buttonsTop + button.height() + kButtonsToBottom));
+  CentreOnScreen(box);
+  field->setFocus();
+
+  const bool ok = box.exec() == QDialog::Accepted;
+  // The window that asked takes the keyboard back, whatever the window manager picks.
+  if (QWidget* owner = box.parentWidget(); owner != nullptr && owner->isVisible()) {
+    owner->activateWindow();
+  }
+  if (!ok) return std::nullopt;
+  return ToText(field->text());
+}
+
+}  // namespace tarvex::qt

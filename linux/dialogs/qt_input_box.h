@@ -1,0 +1,25 @@
+// The input box: a caption, a word-wrapped prompt, a one-line edit field, OK and Cancel, centred
+// on the screen and laid out in units of its font.
+#pragma once
+
+#include "settings/input_box.h"
+
+class QWidget;
+
+namespace tarvex::qt {
+
+class QtInputBox final : public InputBox {
+ public:
+  // Modal to the window that is active when it is asked (the dialog that asks), else `parent`.
+  explicit QtInputBox(QWidget* parent) : parent_(parent) {}
+
+  // The field takes at most 255 characters; a longer initial text (an entry written into the
+  // settings file by hand) is shown whole, so that OK without a change never cuts it.
+  std::optional<std::string> Ask(const std::string& caption, const std::string& prompt,
+                                 const std::string& initial) override;
+
+ private:
+  QWidget* parent_;
+};
+
+}  // namespace tarvex::qt
