@@ -139,6 +139,20 @@ void TFormMain::ActIgnoreListExecute() {
   ExecuteAction(ActionId::ActRefresh);
 }
 
+bool TFormMain::Idle(const IdleView& view) {
+  if (!view.windowUsable) return false;
+  ActRefreshUpdate();
+  // Of the controls only the tool bar's buttons have hints of their own; the others hand over to
+  // the window's. Outside the window there is no hint.
+  std::vector<std::string> chain;
+  if (view.mouseOverWindow) {
+    if (view.buttonUnderMouse) chain.emplace_back(ActionOf(*view.buttonUnderMouse).hint);
+    chain.push_back(Hint());
+  }
+  hintLine_.Idle(chain);
+  return true;
+}
+
 std::string TFormMain::Hint() const { return "|" + MakerNotice(kAboutYear, 0); }
 
 void TFormMain::ExecuteAction(ActionId action) {

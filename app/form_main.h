@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,13 @@ inline constexpr int kRefreshInterval = 60000;  // milliseconds
 inline constexpr Bounds kDesignedBounds = {192, 103, 321, 246};
 inline constexpr int kMinimumWidth = 321;
 inline constexpr int kMinimumHeight = 125;
+
+// What the edition sees of its main window and the mouse at an idle moment.
+struct IdleView {
+  bool windowUsable = false;  // shown, not minimized, not behind a box, dialog or menu
+  bool mouseOverWindow = false;
+  std::optional<ActionId> buttonUnderMouse;  // a tool bar button under the mouse
+};
 
 struct FormMainPlatform {
   WinListPlatform winList;
@@ -71,6 +79,9 @@ class TFormMain {
   bool IsIgnored(const std::string& caption) const;
   int CheckedCount() const;
   void ActRefreshUpdate();
+  // Each time the message queue has run empty: the actions' states and the hint line catch up,
+  // only while the window can be seen and used. Whether they did.
+  bool Idle(const IdleView& view);
 
   // The hot key's message; only the program's own key restores it.
   void WMHotKey(int id);

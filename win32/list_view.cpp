@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "app/form_layout.h"
+
 namespace tarvex::win32 {
 namespace {
 
@@ -24,8 +26,11 @@ ListView::ListView(HWND parent, int id, HFONT font, DpiScale scale) {
   Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
        LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  AddColumn(0, "Application", scale(130), LVCFMT_LEFT);
-  AddColumn(1, "Process ID", scale(67), LVCFMT_RIGHT);
+  for (std::size_t index = 0; index < kListColumns.size(); ++index) {
+    const ListColumn& column = kListColumns[index];
+    AddColumn(static_cast<int>(index), column.caption, scale(column.width),
+              column.alignRight ? LVCFMT_RIGHT : LVCFMT_LEFT);
+  }
 }
 
 void ListView::AddColumn(int index, const char* caption, int width, int format) {

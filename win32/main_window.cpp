@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/action_list.h"
 #include "win32/action_commands.h"
 #include "win32/guarded_call.h"
 #include "win32/resource_ids.h"
@@ -105,32 +104,25 @@ bool MainWindow::TranslateShortcut(MSG& message) {
 }
 
 void MainWindow::Idle() {
-  // The update step runs only while the window can be seen and used.
-  const HWND window = window_.get();
-  if (form_ == nullptr || !::IsWindowVisible(window) || !::IsWindowEnabled(window) ||
-      ::IsIconic(window)) {
-    return;
-  }
+  if (form_ == nullptr) return;
   RunGuarded([this] {
-    form_->ActRefreshUpdate();
-    toolBar_->ShowEnabledStates(*form_);
-    form_->Hints().Idle(HintChainUnderMouse());
+    if (form_->Idle(ViewAtIdle())) toolBar_->ShowEnabledStates(*form_);
   });
 }
 
-std::vector<std::string> MainWindow::HintChainUnderMouse() const {
+IdleView MainWindow::ViewAtIdle() const {
+  const HWND window = window_.get();
+  IdleView view;
+  view.windowUsable =
+      ::IsWindowVisible(window) && ::IsWindowEnabled(window) && !::IsIconic(window);
   POINT cursor{};
-  if (!::GetCursorPos(&cursor)) return {};
+  if (!view.windowUsable || !::GetCursorPos(&cursor)) return view;
   const HWND under = ::WindowFromPoint(cursor);
-  if (under == nullptr || ::GetAncestor(under, GA_ROOT) != window_.get()) return {};
-  // Of the controls only the tool bar's buttons have hints of their own; the tool bar, the list
-  // and the status bar hand over to the window's.
-  std::vector<std::string> chain;
-  if (under == toolBar_->Handle()) {
-    if (const auto action = toolBar_->ActionAt(cursor)) chain.emplace_back(ActionOf(*action).hint);
+  view.mouseOverWindow = under != nullptr && ::GetAncestor(under, GA_ROOT) == window;
+  if (view.mouseOverWindow && under == toolBar_->Handle()) {
+    view.buttonUnderMouse = toolBar_->ActionAt(cursor);
   }
-  chain.push_back(form_->Hint());
-  return chain;
+  return view;
 }
 
 void MainWindow::Layout() {

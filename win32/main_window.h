@@ -5,9 +5,7 @@
 #include "win32/windows_api.h"
 
 #include <memory>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "app/form_main.h"
 #include "win32/dpi_scale.h"
@@ -60,9 +58,7 @@ class MainWindow {
   friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void Layout();
-  // The hints of the control under the mouse and of its parents, innermost first; empty when
-  // the mouse is not over this window.
-  std::vector<std::string> HintChainUnderMouse() const;
+  IdleView ViewAtIdle() const;
 
   // Declared in the order of need: the window goes first, the services it uses last.
   Win32TrayShell::ShellCall shellCall_;

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "app/form_layout.h"
+
 namespace tarvex::win32 {
 
 StatusBar::StatusBar(HWND parent, int id, HFONT font, DpiScale scale) {
@@ -12,7 +14,7 @@ StatusBar::StatusBar(HWND parent, int id, HFONT font, DpiScale scale) {
                               ::GetModuleHandleA(nullptr), nullptr);
   if (window_ == nullptr) throw std::runtime_error("Cannot create the status bar");
   ::SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  int edges[] = {scale(75), -1};  // right edges; -1 reaches the end of the bar
+  int edges[] = {scale(kCounterPanelWidth), -1};  // right edges; -1 reaches the end of the bar
   ::SendMessageA(window_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
 }
 

@@ -7,22 +7,17 @@
 #include "app/form_main.h"
 #include "tray/hint_line.h"
 #include "win32/action_commands.h"
+#include "app/form_layout.h"
 #include "win32/resource_ids.h"
 
 namespace tarvex::win32 {
 namespace {
 
-// The designed metrics, in pixels at 96 dots per inch.
-constexpr int kPictureSize = 16;
-constexpr int kButtonWidth = 23;
-constexpr int kBarHeight = 22;
-constexpr int kIndent = 5;
-constexpr int kSeparatorWidth = 8;
 // The pictures' background; the strip is drawn on it.
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
 UniqueImageList LoadPictures() {
-  UniqueImageList pictures(::ImageList_Create(kPictureSize, kPictureSize, ILC_COLOR24 | ILC_MASK,
+  UniqueImageList pictures(::ImageList_Create(kToolPictureSize, kToolPictureSize, ILC_COLOR24 | ILC_MASK,
                                               static_cast<int>(kActionCount), 0));
   UniqueBitmap strip(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr),
                                                        MAKEINTRESOURCEA(TARVEX_BITMAP_ACTIONS),
@@ -36,7 +31,7 @@ UniqueImageList LoadPictures() {
 TBBUTTON ButtonOf(const std::optional<ActionId>& slot, DpiScale scale) {
   TBBUTTON button{};
   if (!slot) {
-    button.iBitmap = scale(kSeparatorWidth);  // a separator's width
+    button.iBitmap = scale(kToolSeparatorWidth);  // a separator's width
     button.fsStyle = BTNS_SEP;
     return button;
   }
@@ -60,7 +55,7 @@ void CopyTip(const std::string& text, Char (&buffer)[size]) {
 
 }  // namespace
 
-ToolBar::ToolBar(HWND parent, int id, DpiScale scale) : height_(scale(kBarHeight)) {
+ToolBar::ToolBar(HWND parent, int id, DpiScale scale) : height_(scale(kToolBarHeight)) {
   // The parent lays the bar out: its height is the designed one, not the control's own choice.
   window_ =
       ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
@@ -73,8 +68,8 @@ ToolBar::ToolBar(HWND parent, int id, DpiScale scale) : height_(scale(kBarHeight
 
   Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
   Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_.get()));
-  Send(TB_SETINDENT, static_cast<WPARAM>(scale(kIndent)));
-  Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(scale(kButtonWidth), scale(kBarHeight)));
+  Send(TB_SETINDENT, static_cast<WPARAM>(scale(kToolBarIndent)));
+  Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(scale(kToolButtonWidth), scale(kToolBarHeight)));
   for (const std::optional<ActionId>& slot : kToolBarLayout) {
     const TBBUTTON button = ButtonOf(slot, scale);
     if (!Send(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button))) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/fake_views.h"
+#include "sim/form_harness.h"
 #include "tray/about_box.h"
 #include "tray/hint_line.h"
 
@@ -44,6 +45,22 @@ TEST(HintLineTest, FallsBackToTheParentsHintAndPassesOnlyChanges) {
   EXPECT_EQ(line.ApplicationHint(), "Quits the application");
   line.MenuItemHovered("");
   EXPECT_EQ(status.panels[1], "");
+}
+
+TEST(IdleStepTest, RunsOnlyWhileTheWindowIsUsableAndHintsWhatIsUnderTheMouse) {
+  sim::FormHarness harness;
+  harness.form.FormCreate();
+  TFormMain& form = harness.form;
+  EXPECT_FALSE(form.Idle({}));  // hidden, or behind a box: nothing catches up
+  EXPECT_EQ(harness.status.panels[0], "");
+
+  EXPECT_TRUE(form.Idle({true, true, ActionId::ActTerminate}));
+  EXPECT_EQ(harness.status.panels[0], "0: 0: 0");
+  EXPECT_EQ(harness.status.panels[1], "Terminate selected applications");
+  EXPECT_TRUE(form.Idle({true, true, std::nullopt}));  // the list or a gap between buttons
+  EXPECT_EQ(harness.status.panels[1], LongHint(form.Hint()));
+  EXPECT_TRUE(form.Idle({true, false, std::nullopt}));
+  EXPECT_EQ(harness.status.panels[1], "");
 }
 
 }  // namespace
