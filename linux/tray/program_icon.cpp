@@ -1,0 +1,10 @@
+#include "linux/tray/program_icon.h"
+
+namespace tarvex::qt {
+
+QIcon ProgramIcon() {
+  // Built into the library from win32/tarvex.ico, with all its sizes.
+  return QIcon(QStringLiteral(":/tarvex/tarvex.ico"));
+}
+
+}  // namespace tarvex::qt

@@ -1,0 +1,70 @@
+// The notification area of an X11 desktop for the tray icon: an icon window of our own that the
+// system tray embeds, whose mouse actions reach the tray icon as the Windows shell's
+// notifications, and the tray menu as a QMenu.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "linux/tray/failure_reporter.h"
+#include "linux/tray/system_tray_dock.h"
+#include "linux/tray/tray_icon_widget.h"
+#include "linux/tray/tray_menu.h"
+#include "tray/tray_shell.h"
+
+namespace tarvex {
+class TFormMain;
+}
+
+namespace tarvex::qt {
+
+class QtTrayShell final : public TrayShell {
+ public:
+  // Needs a running QApplication on the xcb platform.
+  QtTrayShell();
+  ~QtTrayShell() override;
+  QtTrayShell(const QtTrayShell&) = delete;
+  QtTrayShell& operator=(const QtTrayShell&) = delete;
+
+  // The icon, menu and hint line whose notification area this is, where failures of their
+  // handlers go, and the pictures of the menu's items (none when empty); until then the icon's
+  // mouse actions are ignored and the menu shows nothing.
+  void Attach(TFormMain* form, FailureReporter reportFailure, PictureSource pictures = {});
+  void Attach(TTrayIcon& icon, const TPopupMenu& menu, HintLine& hints,
+              FailureReporter reportFailure, PictureSource pictures = {});
+
+  IconHandle ProgramIcon() override;
+  // Adding fails when the desktop has no system tray.
+  bool NotifyIcon(NotifyIconOperation operation, const NotifyIconRecord& record) override;
+  void CancelMode() override;
+  void ForegroundTrayWindow() override;
+  int PopupMenu(int x, int y) override;
+
+  // The embedded icon window, nullptr while there is none (for tests and screenshots).
+  const TrayIconWidget* IconWindow() const { return widget_.get(); }
+
+ private:
+  struct Client {
+    TTrayIcon& icon;
+    const TPopupMenu& menu;
+    HintLine& hints;
+  };
+
+  bool Dock(const NotifyIconRecord& record);
+  void Show(const NotifyIconRecord& record);
+  void Embedded();
+  void DropIconWindow();
+  void ManagerAppeared();
+  void Notified(std::uint32_t message, int x, int y, TShiftState keys);
+
+  SystemTrayDock dock_;
+  QIcon programIcon_;
+  std::unique_ptr<TrayIconWidget> widget_;
+  // The record of the icon the program has added and not deleted yet.
+  std::optional<NotifyIconRecord> added_;
+  std::optional<Client> client_;
+  FailureReporter reportFailure_;
+  PictureSource pictures_;
+};
+
+}  // namespace tarvex::qt

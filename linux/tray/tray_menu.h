@@ -1,0 +1,24 @@
+// The tray menu on screen: the core's popup menu items as a QMenu whose hovered item's hint goes to
+// the hint line.
+#pragma once
+
+#include <QIcon>
+#include <QPoint>
+
+#include <functional>
+
+#include "linux/tray/failure_reporter.h"
+#include "tray/hint_line.h"
+#include "tray/tray_icon.h"
+
+namespace tarvex::qt {
+
+// The picture of the main window's image list at the index.
+using PictureSource = std::function<QIcon(int imageIndex)>;
+
+// Shows the menu with its top left corner at the point and returns when it closes: the chosen
+// item's index, -1 for none.
+int ExecTrayMenu(const TPopupMenu& menu, QPoint at, HintLine& hints, const PictureSource& pictures,
+                 const FailureReporter& report);
+
+}  // namespace tarvex::qt

@@ -1,0 +1,116 @@
+// The global hot key on a real X server: the key reaches the program whatever Num Lock says, a key
+// that another client holds is quietly not ours, and keys are given back when replaced.
+#include <QApplication>
+#include <QTest>
+#include <X11/keysym.h>
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "desktop_harness.h"
+#include "linux/tray/x11_hot_keys.h"
+
+namespace tarvex::qt::test {
+namespace {
+
+constexpr std::uint32_t kF7 = 0x76;
+constexpr std::uint32_t kF8 = 0x77;
+constexpr std::uint32_t kF9 = 0x78;
+constexpr int kQuietMilliseconds = 400;
+
+}  // namespace
+
+class HotKeysTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::vector<int> pressed_;
+  std::vector<std::string> failures_;
+  std::unique_ptr<X11HotKeys> keys_;
+
+  void Press(const char* key) { Xdotool({"key", key}); }
+
+ private slots:
+  void init() {
+    pressed_.clear();
+    failures_.clear();
+    keys_ = std::make_unique<X11HotKeys>(
+        [this](int id) {
+          pressed_.push_back(id);
+          if (id == 13) throw std::runtime_error("restore failed");
+        },
+        [this](std::exception_ptr failure) {
+          try {
+            std::rethrow_exception(failure);
+          } catch (const std::exception& error) {
+            failures_.push_back(error.what());
+          }
+        });
+  }
+  void cleanup() { keys_.reset(); }
+
+  void keyReachesProgramWithAndWithoutLocks() {
+    keys_->Register(kAppHotKeyId, kF7);
+    Press("F7");
+    QTRY_COMPARE(pressed_, std::vector<int>{kAppHotKeyId});
+
+    Press("Num_Lock");
+    Press("F7");
+    Press("Caps_Lock");
+    Press("F7");
+    Press("Num_Lock");
+    Press("F7");
+    Press("Caps_Lock");
+    QTRY_COMPARE(pressed_.size(), std::size_t{4});
+
+    // Other function keys are not ours.
+    Press("F6");
+    QTest::qWait(kQuietMilliseconds);
+    QCOMPARE(pressed_.size(), std::size_t{4});
+  }
+
+  void keyHeldByAnotherClientIsNotOurs() {
+    OtherClient other;
+    QVERIFY(other.GrabKey(XK_F8));
+    keys_->Register(kAppHotKeyId, kF8);  // must not throw
+    Press("F8");
+    Press("Num_Lock");
+    Press("F8");  // nor does a half registration answer with Num Lock on
+    Press("Num_Lock");
+    QTest::qWait(kQuietMilliseconds);
+    QVERIFY(pressed_.empty());
+  }
+
+  void replacedAndUnregisteredKeysAreGivenBack() {
+    OtherClient other;
+    keys_->Register(kAppHotKeyId, kF7);
+    QVERIFY(!other.GrabKey(XK_F7));
+    keys_->Register(kAppHotKeyId, kF9);
+    QVERIFY(other.GrabKey(XK_F7));
+    other.UngrabKey(XK_F7);
+    Press("F9");
+    QTRY_COMPARE(pressed_, std::vector<int>{kAppHotKeyId});
+
+    keys_->Unregister(kAppHotKeyId);
+    QVERIFY(other.GrabKey(XK_F9));
+    other.UngrabKey(XK_F9);
+
+    keys_->Register(kAppHotKeyId, kF9);
+    keys_.reset();  // the registration ends with the program
+    QVERIFY(other.GrabKey(XK_F9));
+  }
+
+  void failureOfTheHandlerGoesToTheReporter() {
+    keys_->Register(13, kF7);
+    Press("F7");
+    QTRY_COMPARE(failures_, std::vector<std::string>{"restore failed"});
+    Press("F7");  // and the key keeps working
+    QTRY_COMPARE(pressed_, (std::vector<int>{13, 13}));
+  }
+};
+
+}  // namespace tarvex::qt::test
+
+QTEST_MAIN(tarvex::qt::test::HotKeysTest)
+#include "hot_keys_test.moc"
