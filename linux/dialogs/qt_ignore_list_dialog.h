@@ -12,6 +12,8 @@ class QtIgnoreListDialog final : public IgnoreListDialogView {
  public:
   // The dialog is modal to, and centred on, `parent` (the main window).
   explicit QtIgnoreListDialog(QWidget* parent) : parent_(parent) {}
+  // The main window, once it stands; dialogs shown before have none.
+  void SetParent(QWidget* parent) { parent_ = parent; }
 
   // A failure in one of the dialog's handlers closes it and is thrown from here.
   bool ShowModal(TDlgIgnoreList& dialog) override;

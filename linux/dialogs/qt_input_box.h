@@ -12,6 +12,8 @@ class QtInputBox final : public InputBox {
  public:
   // Modal to the window that is active when it is asked (the dialog that asks), else `parent`.
   explicit QtInputBox(QWidget* parent) : parent_(parent) {}
+  // The main window, once it stands; dialogs shown before have none.
+  void SetParent(QWidget* parent) { parent_ = parent; }
 
   // The field takes at most 255 characters; a longer initial text (an entry written into the
   // settings file by hand) is shown whole, so that OK without a change never cuts it.

@@ -12,6 +12,8 @@ class QtOptionsDialog final : public OptionsDialogView {
  public:
   // The dialog is modal to, and centred on, `parent` (the main window).
   explicit QtOptionsDialog(QWidget* parent) : parent_(parent) {}
+  // The main window, once it stands; dialogs shown before have none.
+  void SetParent(QWidget* parent) { parent_ = parent; }
 
   bool ShowModal(TDlgOptions& dialog) override;
 

@@ -1,0 +1,123 @@
+#include "linux/qt/main_window.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+
+#include "linux/qt/guarded_call.h"
+
+namespace tarvex::qt {
+
+MainWindow::MainWindow(const MainWindowPorts& ports)
+    : ports_(ports),
+      timers_(ports.boxes),
+      host_(*this),
+      application_(*this),
+      toolBar_(new ActionBar(
+          *this, [this](ActionId id) { Guarded([this, id] { form_->ExecuteAction(id); }); })),
+      listView_(new QtListView(this)),
+      statusBar_(new QtStatusBar(this)) {
+  addToolBar(Qt::TopToolBarArea, toolBar_);
+  setCentralWidget(listView_);
+  setStatusBar(statusBar_);
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
+  host_.SetFormBounds(kDesignedBounds);
+
+  form_ = std::make_unique<TFormMain>(
+      FormMainPlatform{{ports.windows, ports.toolHelp, ports.icons, timers_, pump_, ports.boxes},
+                       collation_,
+                       *listView_,
+                       *statusBar_,
+                       host_,
+                       browser_,
+                       ports.settings,
+                       ports.ignoreListDialog,
+                       ports.inputBox,
+                       ports.optionsDialog,
+                       ports.trayShell,
+                       ports.hotKeys,
+                       application_});
+  application_.SetEvents({[this] { Guarded([this] { form_->ApplicationEvents1Minimize(); }); },
+                          [this] { Guarded([this] { form_->ApplicationEvents1Restore(); }); }});
+  listView_->SetEvents({
+      [this](int column) { Guarded([&] { form_->ListView1ColumnClick(column); }); },
+      [this](int index, bool checked) {
+        Guarded([&] { form_->ListView1ItemChecked(index, checked); });
+      },
+      [this](int index) { Guarded([&] { form_->ListView1SelectItem(index); }); },
+  });
+  form_->FormCreate();
+  listView_->setFocus();
+  idle_ = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                  this, &MainWindow::Idle);
+}
+
+MainWindow::~MainWindow() {
+  disconnect(idle_);
+  // The controls outlive the form, which still talks to them while it goes.
+  form_.reset();
+}
+
+void MainWindow::Guarded(const std::function<void()>& handler) {
+  RunGuarded(ports_.boxes, handler);
+}
+
+void MainWindow::ShowFirst() {
+  Guarded([this] { form_->FormShow(); });
+  show();
+}
+
+void MainWindow::Idle() {
+  Guarded([this] {
+    if (form_->Idle(ViewAtIdle())) toolBar_->ShowEnabledStates(*form_);
+  });
+}
+
+IdleView MainWindow::ViewAtIdle() const {
+  IdleView view;
+  // Not behind a box, a dialog or an open menu, and not while nobody can see the window.
+  view.windowUsable = isVisible() && isEnabled() && !isMinimized() &&
+                      QApplication::activeModalWidget() == nullptr &&
+                      QApplication::activePopupWidget() == nullptr;
+  if (!view.windowUsable) return view;
+  const QPoint mouse = QCursor::pos();
+  const QWidget* under = QApplication::widgetAt(mouse);
+  view.mouseOverWindow = under != nullptr && under->window() == this;
+  if (view.mouseOverWindow && (under == toolBar_ || toolBar_->isAncestorOf(under))) {
+    view.buttonUnderMouse = toolBar_->ActionAt(mouse);
+  }
+  return view;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // Every way of closing comes here. When the form's closing steps fail, the error box says so
+  // and the close is abandoned: the window stays open.
+  bool closed = false;
+  Guarded([&] {
+    form_->FormClose();
+    closed = true;
+  });
+  if (!closed) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  if (onClosed_) onClosed_();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) {
+    application_.WindowStateChanged(static_cast<QWindowStateChangeEvent*>(event)->oldState());
+  }
+}
+
+bool MainWindow::event(QEvent* event) {
+  // The hint line follows the core's rule in the idle step; Qt's own status tips would put
+  // texts over the panels that the rule keeps out.
+  if (event->type() == QEvent::StatusTip) return true;
+  return QMainWindow::event(event);
+}
+
+}  // namespace tarvex::qt

@@ -1,0 +1,36 @@
+// The program's presence on the desktop. On X11 no hidden window carries the taskbar entry:
+// the main window carries it itself, so hiding the program hides the main window.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "tray/application_window.h"
+
+namespace tarvex::qt {
+
+struct ApplicationEvents {
+  std::function<void()> minimized;
+  std::function<void()> restored;
+};
+
+class QtApplicationWindow final : public ApplicationWindow {
+ public:
+  explicit QtApplicationWindow(QWidget& window) : window_(window) {}
+
+  void SetEvents(ApplicationEvents events) { events_ = std::move(events); }
+  // The window's state changed from `old`: the user (or the window manager) minimized or
+  // restored it. The program's own requests raise no notification.
+  void WindowStateChanged(Qt::WindowStates old);
+
+  void ShowNormal() override;
+  void Hide() override;
+  void BringToForeground() override;
+
+ private:
+  QWidget& window_;
+  ApplicationEvents events_;
+  bool ownChange_ = false;
+};
+
+}  // namespace tarvex::qt

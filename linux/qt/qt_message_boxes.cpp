@@ -1,0 +1,41 @@
+#include "linux/qt/qt_message_boxes.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include "linux/qt/qt_text.h"
+
+namespace tarvex::qt {
+
+QString MessageBoxText(const std::string& text) {
+  QString converted = ToQString(text);
+  converted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  converted.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return converted;
+}
+
+QMessageBox::Icon MessageBoxIcon(unsigned flags) {
+  switch (flags & 0xF0u) {
+    case 0x10u:
+      return QMessageBox::Critical;
+    case 0x20u:
+      return QMessageBox::Question;
+    case 0x30u:
+      return QMessageBox::Warning;
+    case 0x40u:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+void QtMessageBoxes::Show(const std::string& text, const std::string& caption, unsigned flags) {
+  // Over the active window of the program when there is one; from the tray, with every window
+  // hidden, the box stands on its own.
+  QMessageBox box(MessageBoxIcon(flags), ToQString(caption), MessageBoxText(text), QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+}  // namespace tarvex::qt
