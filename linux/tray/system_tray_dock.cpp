@@ -35,7 +35,7 @@ SystemTrayDock::SystemTrayDock(std::function<void()> onManagerAppeared,
 
   // A starting tray announces itself to the root's StructureNotify listeners. The root's event
   // mask is per client, and this connection is Qt's: add to Qt's mask, never replace it.
-  const XcbPointer<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+  const x11::Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
       connection_, xcb_get_window_attributes(connection_, root_), nullptr));
   const std::uint32_t mask = (attributes ? attributes->your_event_mask : 0u) |
                              static_cast<std::uint32_t>(XCB_EVENT_MASK_STRUCTURE_NOTIFY);
@@ -47,7 +47,7 @@ SystemTrayDock::SystemTrayDock(std::function<void()> onManagerAppeared,
 SystemTrayDock::~SystemTrayDock() { QCoreApplication::instance()->removeNativeEventFilter(this); }
 
 xcb_window_t SystemTrayDock::Manager() const {
-  const XcbPointer<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+  const x11::Reply<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
       connection_, xcb_get_selection_owner(connection_, selection_), nullptr));
   return owner ? owner->owner : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
 }
@@ -68,7 +68,7 @@ bool SystemTrayDock::Dock(xcb_window_t icon) {
   request.data.data32[1] = kRequestDock;
   request.data.data32[2] = icon;
   // A tray that vanished meanwhile makes this fail; it is then as if there had been none.
-  const XcbPointer<xcb_generic_error_t> error(xcb_request_check(
+  const x11::Reply<xcb_generic_error_t> error(xcb_request_check(
       connection_, xcb_send_event_checked(connection_, 0, manager, XCB_EVENT_MASK_NO_EVENT,
                                           reinterpret_cast<const char*>(&request))));
   if (error) return false;

@@ -22,7 +22,7 @@ std::vector<xcb_keycode_t> KeycodesOf(xcb_connection_t* connection, xcb_keysym_t
   const KeySymbols symbols(xcb_key_symbols_alloc(connection), &xcb_key_symbols_free);
   std::vector<xcb_keycode_t> keycodes;
   if (!symbols) return keycodes;
-  const XcbPointer<xcb_keycode_t> list(xcb_key_symbols_get_keycode(symbols.get(), keysym));
+  const x11::Reply<xcb_keycode_t> list(xcb_key_symbols_get_keycode(symbols.get(), keysym));
   for (const xcb_keycode_t* code = list.get(); code != nullptr && *code != XCB_NO_SYMBOL; ++code) {
     keycodes.push_back(*code);
   }
@@ -32,7 +32,7 @@ std::vector<xcb_keycode_t> KeycodesOf(xcb_connection_t* connection, xcb_keysym_t
 // Num Lock is whichever modifier the keymap binds its key to (usually Mod2); 0 when none is.
 std::uint16_t NumLockMask(xcb_connection_t* connection) {
   const std::vector<xcb_keycode_t> numLock = KeycodesOf(connection, XK_Num_Lock);
-  const XcbPointer<xcb_get_modifier_mapping_reply_t> map(
+  const x11::Reply<xcb_get_modifier_mapping_reply_t> map(
       xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr));
   if (!map || numLock.empty()) return 0;
   const xcb_keycode_t* keycodes = xcb_get_modifier_mapping_keycodes(map.get());
@@ -102,7 +102,7 @@ std::vector<X11HotKeys::KeyGrab> X11HotKeys::Grab(std::uint32_t virtualKey) cons
   bool held = !requests.empty();
   for (const xcb_void_cookie_t request : requests) {
     // BadAccess: another client holds the key with these modifiers.
-    const XcbPointer<xcb_generic_error_t> error(xcb_request_check(connection_, request));
+    const x11::Reply<xcb_generic_error_t> error(xcb_request_check(connection_, request));
     if (error) held = false;
   }
   // All or nothing, as RegisterHotKey: a key that works only with Num Lock on would puzzle.

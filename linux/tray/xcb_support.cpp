@@ -2,13 +2,14 @@
 
 #include <QGuiApplication>
 
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
 namespace tarvex::qt {
 
 xcb_atom_t InternAtom(xcb_connection_t* connection, std::string_view name) {
-  const XcbPointer<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+  const x11::Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
       connection,
       xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()),
       nullptr));

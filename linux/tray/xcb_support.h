@@ -1,21 +1,14 @@
-// Small pieces every X11 part of the tray needs: replies that free themselves, atoms by name and
-// the root window of the display's default screen.
+// Small pieces every X11 part of the tray needs: atoms by name and the display's default screen.
+// Replies that free themselves come from the X11 layer (x11::Reply).
 #pragma once
 
 #include <xcb/xcb.h>
 
-#include <cstdlib>
-#include <memory>
 #include <string_view>
 
-namespace tarvex::qt {
+#include "linux/x11/reply.h"
 
-struct FreeDeleter {
-  void operator()(void* pointer) const { std::free(pointer); }
-};
-// xcb hands out replies, errors and keycode lists allocated with malloc.
-template <typename T>
-using XcbPointer = std::unique_ptr<T, FreeDeleter>;
+namespace tarvex::qt {
 
 // The atom of the name, created when the server has none yet; XCB_ATOM_NONE on failure.
 xcb_atom_t InternAtom(xcb_connection_t* connection, std::string_view name);

@@ -40,7 +40,7 @@ OtherClient::OtherClient() : connection_(xcb_connect(nullptr, nullptr)) {
 OtherClient::~OtherClient() { xcb_disconnect(connection_); }
 
 bool OtherClient::TrayRuns() const {
-  const XcbPointer<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+  const x11::Reply<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
       connection_,
       xcb_get_selection_owner(connection_, InternAtom(connection_, "_NET_SYSTEM_TRAY_S0")),
       nullptr));
@@ -48,21 +48,21 @@ bool OtherClient::TrayRuns() const {
 }
 
 xcb_window_t OtherClient::ParentOf(xcb_window_t window) const {
-  const XcbPointer<xcb_query_tree_reply_t> tree(
+  const x11::Reply<xcb_query_tree_reply_t> tree(
       xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
   return tree ? tree->parent : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
 }
 
 bool OtherClient::IsViewable(xcb_window_t window) const {
-  const XcbPointer<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+  const x11::Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
       connection_, xcb_get_window_attributes(connection_, window), nullptr));
   return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
 void OtherClient::CentreOf(xcb_window_t window, int& x, int& y) const {
-  const XcbPointer<xcb_get_geometry_reply_t> geometry(
+  const x11::Reply<xcb_get_geometry_reply_t> geometry(
       xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr));
-  const XcbPointer<xcb_translate_coordinates_reply_t> origin(xcb_translate_coordinates_reply(
+  const x11::Reply<xcb_translate_coordinates_reply_t> origin(xcb_translate_coordinates_reply(
       connection_, xcb_translate_coordinates(connection_, window, root_, 0, 0), nullptr));
   if (!geometry || !origin) throw std::runtime_error("the window is gone");
   x = origin->dst_x + geometry->width / 2;
@@ -71,13 +71,13 @@ void OtherClient::CentreOf(xcb_window_t window, int& x, int& y) const {
 
 xcb_keycode_t OtherClient::KeycodeOf(xcb_keysym_t keysym) const {
   xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(connection_);
-  const XcbPointer<xcb_keycode_t> codes(xcb_key_symbols_get_keycode(symbols, keysym));
+  const x11::Reply<xcb_keycode_t> codes(xcb_key_symbols_get_keycode(symbols, keysym));
   xcb_key_symbols_free(symbols);
   return codes ? codes.get()[0] : static_cast<xcb_keycode_t>(XCB_NO_SYMBOL);
 }
 
 bool OtherClient::GrabKey(xcb_keysym_t keysym) {
-  const XcbPointer<xcb_generic_error_t> error(xcb_request_check(
+  const x11::Reply<xcb_generic_error_t> error(xcb_request_check(
       connection_, xcb_grab_key_checked(connection_, 1, root_, 0, KeycodeOf(keysym),
                                         XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
   return !error;
