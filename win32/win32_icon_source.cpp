@@ -9,24 +9,53 @@
 
 namespace tarvex::win32 {
 
+Win32IconSource::~Win32IconSource() {
+  for (const auto& [icon, shared] : shared_) ::DestroyIcon(ToHicon(icon));
+}
+
+template <typename Extract>
+IconHandle Win32IconSource::SharedIcon(Source source, Extract extract) {
+  if (const auto known = bySource_.find(source); known != bySource_.end()) {
+    ++shared_[known->second].users;
+    return known->second;
+  }
+  const IconHandle icon = extract();
+  if (icon == 0) return 0;
+  bySource_.emplace(source, icon);
+  shared_[icon] = {std::move(source), 1};
+  return icon;
+}
+
 IconHandle Win32IconSource::IconOf(const std::string& fileName) {
-  const HICON icon = ::ExtractIconA(::GetModuleHandleA(nullptr), fileName.c_str(), 0);
-  // 1 is the shell's answer for a file that is not a program: no icon, and nothing to destroy.
-  if (reinterpret_cast<std::uintptr_t>(icon) == 1) return 0;
-  return FromHicon(icon);
+  return SharedIcon({false, fileName}, [&fileName] {
+    const HICON icon = ::ExtractIconA(::GetModuleHandleA(nullptr), fileName.c_str(), 0);
+    // 1 is the shell's answer for a file that is not a program: no icon, and nothing to destroy.
+    return reinterpret_cast<std::uintptr_t>(icon) == 1 ? IconHandle{0} : FromHicon(icon);
+  });
 }
 
 IconHandle Win32IconSource::AssociatedIconOf(const std::string& fileName) {
-  // The shell may write the associated program's path into the buffer, so it gets a full one.
-  std::array<char, MAX_PATH + 1> path{};
-  const std::size_t length = std::min(fileName.size(), static_cast<std::size_t>(MAX_PATH));
-  std::copy_n(fileName.begin(), length, path.begin());
-  WORD index = 0;
-  return FromHicon(::ExtractAssociatedIconA(::GetModuleHandleA(nullptr), path.data(), &index));
+  return SharedIcon({true, fileName}, [&fileName] {
+    // The shell may write the associated program's path into the buffer, so it gets a full one.
+    std::array<char, MAX_PATH + 1> path{};
+    const std::size_t length = std::min(fileName.size(), static_cast<std::size_t>(MAX_PATH));
+    std::copy_n(fileName.begin(), length, path.begin());
+    WORD index = 0;
+    return FromHicon(::ExtractAssociatedIconA(::GetModuleHandleA(nullptr), path.data(), &index));
+  });
 }
 
 void Win32IconSource::DestroyIcon(IconHandle icon) {
-  if (icon != 0) ::DestroyIcon(ToHicon(icon));
+  if (icon == 0) return;
+  const auto shared = shared_.find(icon);
+  if (shared == shared_.end()) {
+    ::DestroyIcon(ToHicon(icon));
+    return;
+  }
+  if (--shared->second.users > 0) return;
+  bySource_.erase(shared->second.source);
+  shared_.erase(shared);
+  ::DestroyIcon(ToHicon(icon));
 }
 
 }  // namespace tarvex::win32

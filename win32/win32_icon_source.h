@@ -1,7 +1,13 @@
-// Icons taken from program files by the shell.
+// Icons taken from program files by the shell. Extracting one is slow, and a desktop often holds
+// many windows of one program, so the entries of one file share one icon: it is extracted for
+// the first and destroyed with the last.
 #pragma once
 
 #include "win32/windows_api.h"
+
+#include <map>
+#include <string>
+#include <utility>
 
 #include "winlist/icon_source.h"
 
@@ -9,9 +15,27 @@ namespace tarvex::win32 {
 
 class Win32IconSource final : public IconSource {
  public:
+  Win32IconSource() = default;
+  ~Win32IconSource() override;
+  Win32IconSource(const Win32IconSource&) = delete;
+  Win32IconSource& operator=(const Win32IconSource&) = delete;
+
   IconHandle IconOf(const std::string& fileName) override;
   IconHandle AssociatedIconOf(const std::string& fileName) override;
   void DestroyIcon(IconHandle icon) override;
+
+ private:
+  // The file's own icon or its associated one, as the shell gives it.
+  using Source = std::pair<bool, std::string>;
+  struct Shared {
+    Source source;
+    int users = 0;
+  };
+  template <typename Extract>
+  IconHandle SharedIcon(Source source, Extract extract);
+
+  std::map<Source, IconHandle> bySource_;
+  std::map<IconHandle, Shared> shared_;
 };
 
 }  // namespace tarvex::win32

@@ -57,6 +57,26 @@ TEST(IconSourceTest, ExtractsIconsThatDestroyIconReleases) {
   }
 }
 
+TEST(IconSourceTest, EntriesOfOneFileShareAnIconUntilTheLastReleasesIt) {
+  Win32IconSource icons;
+  const std::string notepad = WindowsFolder() + "\\notepad.exe";
+  const IconHandle first = icons.IconOf(notepad);
+  const IconHandle second = icons.IconOf(notepad);
+  const IconHandle associated = icons.AssociatedIconOf(notepad);
+  ASSERT_NE(first, 0u);
+  EXPECT_EQ(second, first);
+  EXPECT_NE(associated, first);  // another question, another icon
+  icons.DestroyIcon(first);
+  EXPECT_TRUE(IconAlive(second));
+  icons.DestroyIcon(second);
+  EXPECT_FALSE(IconAlive(first));
+  EXPECT_TRUE(IconAlive(associated));
+  const IconHandle again = icons.IconOf(notepad);  // extracted anew, not the destroyed one
+  EXPECT_TRUE(IconAlive(again));
+  icons.DestroyIcon(again);
+  icons.DestroyIcon(associated);
+}
+
 TEST(IconSourceTest, AFileWithoutIconsYieldsNone) {
   char folder[MAX_PATH] = {};
   ::GetTempPathA(MAX_PATH, folder);
