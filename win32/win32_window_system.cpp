@@ -9,35 +9,47 @@
 namespace tarvex::win32 {
 namespace {
 
-struct EnumerationContext {
-  EnumWindowsProc proc;
-  std::intptr_t param;
-  std::exception_ptr failure;
-};
-
-// EnumWindows calls this from a system frame that no C++ exception may cross: a failure stops
-// the enumeration here and is raised again once EnumWindows has returned.
-BOOL CALLBACK EnumerateOne(HWND window, LPARAM param) {
-  auto& context = *reinterpret_cast<EnumerationContext*>(param);
-  try {
-    return context.proc(FromHwnd(window), context.param) ? TRUE : FALSE;
-  } catch (...) {
-    context.failure = std::current_exception();
-    return FALSE;
-  }
-}
-
 // The system leaves the buffer untouched for a handle that is no longer a window.
 void ClearBuffer(char* buffer, int bufferSize) {
   if (buffer != nullptr && bufferSize > 0) buffer[0] = '\0';
 }
 
+thread_local std::uint64_t passesBegun = 0;
+
 }  // namespace
 
+std::uint64_t Win32WindowSystem::PassesBegun() { return passesBegun; }
+
+// EnumWindows calls this from a system frame that no C++ exception may cross: a failure stops
+// the enumeration here and is raised again once EnumWindows has returned.
+BOOL CALLBACK Win32WindowSystem::EnumerateOne(HWND window, LPARAM param) {
+  auto& enumeration = *reinterpret_cast<Enumeration*>(param);
+  Visited& visited = enumeration.system.visited_;
+  visited = Visited{FromHwnd(window), false, 0};
+  bool goOn = false;
+  try {
+    goOn = enumeration.proc(FromHwnd(window), enumeration.param);
+  } catch (...) {
+    enumeration.failure = std::current_exception();
+  }
+  visited = Visited{};
+  return goOn ? TRUE : FALSE;
+}
+
 void Win32WindowSystem::Enumerate(EnumWindowsProc proc, std::intptr_t param) {
-  EnumerationContext context{proc, param, nullptr};
-  ::EnumWindows(EnumerateOne, reinterpret_cast<LPARAM>(&context));
-  if (context.failure) std::rethrow_exception(context.failure);
+  ++passesBegun;
+  Enumeration enumeration{*this, proc, param, nullptr};
+  ::EnumWindows(EnumerateOne, reinterpret_cast<LPARAM>(&enumeration));
+  if (enumeration.failure) std::rethrow_exception(enumeration.failure);
+}
+
+const std::uint32_t* Win32WindowSystem::VisitedStyle(WinHandle window) {
+  if (window == 0 || window != visited_.window) return nullptr;
+  if (!visited_.styleRead) {
+    visited_.style = static_cast<std::uint32_t>(::GetWindowLongPtrA(ToHwnd(window), GWL_STYLE));
+    visited_.styleRead = true;
+  }
+  return &visited_.style;
 }
 
 int Win32WindowSystem::WindowText(WinHandle window, char* buffer, int bufferSize) {
@@ -50,6 +62,8 @@ int Win32WindowSystem::WindowText(WinHandle window, char* buffer, int bufferSize
 }
 
 bool Win32WindowSystem::IsVisible(WinHandle window) {
+  // Enumerated windows are top-level: the desktop above them is always visible.
+  if (const std::uint32_t* style = VisitedStyle(window)) return (*style & WS_VISIBLE) != 0;
   return ::IsWindowVisible(ToHwnd(window)) != FALSE;
 }
 
@@ -64,6 +78,9 @@ WinHandle Win32WindowSystem::LastActivePopup(WinHandle window) {
 bool Win32WindowSystem::Exists(WinHandle handle) { return ::IsWindow(ToHwnd(handle)) != FALSE; }
 
 std::int32_t Win32WindowSystem::WindowLong(WinHandle window, int index) {
+  if (index == GWL_STYLE) {
+    if (const std::uint32_t* style = VisitedStyle(window)) return static_cast<std::int32_t>(*style);
+  }
   // The pointer-sized reader: on 64-bit Windows the 32-bit one refuses the owner slot. Every
   // slot read here holds a 32-bit significant value, so keeping the low half loses nothing.
   const LONG_PTR value = ::GetWindowLongPtrA(ToHwnd(window), index);

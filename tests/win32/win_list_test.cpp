@@ -97,7 +97,7 @@ class CurrentFolder {
 };
 
 TEST_F(WinListTest, EntriesOwnTheirIconsAndReleaseThem) {
-  CurrentFolder helperFolder(ProgramFolder());
+  CurrentFolder helperFolder(ThisProgramFolder());
   std::vector<HICON> icons;
   {
     TWinList list(platform_.WinList());
