@@ -8,17 +8,16 @@ namespace tarvex::x11 {
 namespace {
 
 // The entry points this library hands out, called back through their addresses.
-using CreateFunction = std::unique_ptr<ProcessSnapshot> (*)(const std::filesystem::path& procRoot,
+using CreateFunction = std::unique_ptr<ProcessSnapshot> (*)(ProcessNames& names,
                                                             std::uint32_t flags,
                                                             std::uint32_t processId);
 using WalkFunction = bool (*)(ProcessSnapshot& snapshot, ProcessEntry& entry);
 
-std::unique_ptr<ProcessSnapshot> CreateProcessSnapshot(const std::filesystem::path& procRoot,
-                                                       std::uint32_t flags,
+std::unique_ptr<ProcessSnapshot> CreateProcessSnapshot(ProcessNames& names, std::uint32_t flags,
                                                        std::uint32_t processId) {
   // Only process snapshots are offered.
   if ((flags & kSnapProcess) == 0) return nullptr;
-  return std::make_unique<ProcessSnapshot>(procRoot, processId);
+  return std::make_unique<ProcessSnapshot>(names, processId);
 }
 
 bool FirstProcess(ProcessSnapshot& snapshot, ProcessEntry& entry) { return snapshot.First(entry); }
@@ -39,7 +38,7 @@ Function FunctionAt(ProcAddress address) {
 }  // namespace
 
 ProcToolHelpLibrary::ProcToolHelpLibrary(std::filesystem::path procRoot)
-    : procRoot_(std::move(procRoot)) {}
+    : names_(std::make_unique<ProcessNames>(std::move(procRoot))) {}
 
 ModuleHandle ProcToolHelpLibrary::FindLoadedModule(const char* name) {
   // Library names compare without case, as the system's loader does.
@@ -58,7 +57,7 @@ ProcAddress ProcToolHelpLibrary::FindFunction(ModuleHandle module, const char* n
 SnapshotHandle ProcToolHelpLibrary::CallCreateSnapshot(ProcAddress create, std::uint32_t flags,
                                                        std::uint32_t processId) {
   if (create == nullptr) return 0;
-  auto snapshot = FunctionAt<CreateFunction>(create)(procRoot_, flags, processId);
+  auto snapshot = FunctionAt<CreateFunction>(create)(*names_, flags, processId);
   if (!snapshot) return 0;
   const SnapshotHandle handle = nextHandle_++;
   snapshots_.emplace(handle, std::move(snapshot));

@@ -30,7 +30,8 @@ class ProcToolHelpLibrary final : public ToolHelpLibrary {
  private:
   bool Walk(ProcAddress function, SnapshotHandle snapshot, ProcessEntry& entry);
 
-  std::filesystem::path procRoot_;
+  // Behind a pointer: open snapshots refer to it, and the library may be moved.
+  std::unique_ptr<ProcessNames> names_;
   // Snapshots live here, not behind raw pointers handed out: a stale or foreign handle finds
   // nothing, and whatever the caller never closed goes with the library.
   std::map<SnapshotHandle, std::unique_ptr<ProcessSnapshot>> snapshots_;

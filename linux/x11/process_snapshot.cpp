@@ -46,10 +46,8 @@ std::optional<std::string> ImageFileName(const std::filesystem::path& procRoot,
   return Cut(std::move(name));
 }
 
-ProcessSnapshot::ProcessSnapshot(std::filesystem::path procRoot, std::uint32_t processId)
-    : procRoot_(std::move(procRoot)) {
-  std::error_code error;
-  if (processId != 0 && std::filesystem::exists(procRoot_ / std::to_string(processId), error)) {
+ProcessSnapshot::ProcessSnapshot(ProcessNames& names, std::uint32_t processId) : names_(names) {
+  if (processId != 0 && names_.Of(processId)) {
     wanted_ = processId;
     processes_.push_back(processId);
   }
@@ -72,7 +70,7 @@ bool ProcessSnapshot::Next(ProcessEntry& entry) {
 void ProcessSnapshot::ListTheRest() {
   listedAll_ = true;
   std::error_code error;
-  for (std::filesystem::directory_iterator it(procRoot_, error), end; !error && it != end;
+  for (std::filesystem::directory_iterator it(names_.ProcRoot(), error), end; !error && it != end;
        it.increment(error)) {
     const auto id = ProcessIdOf(it->path().filename().string());
     if (id && *id != wanted_) processes_.push_back(*id);
@@ -80,10 +78,10 @@ void ProcessSnapshot::ListTheRest() {
 }
 
 bool ProcessSnapshot::Fill(std::uint32_t processId, ProcessEntry& entry) const {
-  auto name = ImageFileName(procRoot_, processId);
+  const auto& name = names_.Of(processId);
   if (!name) return false;
   entry.processId = processId;
-  entry.exeFile = std::move(*name);
+  entry.exeFile = *name;
   return true;
 }
 

@@ -12,14 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "linux/x11/process_names.h"
 #include "winlist/tool_help_library.h"
 
 namespace tarvex::x11 {
 
 class ProcessSnapshot {
  public:
-  // `processId` 0 names no process to begin with.
-  ProcessSnapshot(std::filesystem::path procRoot, std::uint32_t processId);
+  // `processId` 0 names no process to begin with. `names` must outlive the snapshot.
+  ProcessSnapshot(ProcessNames& names, std::uint32_t processId);
 
   bool First(ProcessEntry& entry);
   bool Next(ProcessEntry& entry);
@@ -28,7 +29,7 @@ class ProcessSnapshot {
   void ListTheRest();
   bool Fill(std::uint32_t processId, ProcessEntry& entry) const;
 
-  std::filesystem::path procRoot_;
+  ProcessNames& names_;
   std::uint32_t wanted_ = 0;
   std::vector<std::uint32_t> processes_;
   bool listedAll_ = false;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <span>
+#include <unordered_set>
 
 #include "linux/x11/reply.h"
 #include "linux/x11/window_style.h"
@@ -39,38 +40,38 @@ X11WindowSystem::X11WindowSystem(XcbConnection& connection)
 
 void X11WindowSystem::Enumerate(EnumWindowsProc proc, std::intptr_t param) {
   EndPass();
-  Clients clients = ClientsFrontToBack();
-  for (std::size_t i = 0; i < clients.windows.size(); ++i) {
-    pass_[clients.windows[i]] = std::move(clients.facts[i]);
-  }
   passOpen_ = true;
-  connection_.DropQueuedEvents();
-  for (const xcb_window_t window : clients.windows) {
+  const std::vector<xcb_window_t> clients = ClientsFrontToBack();
+  for (const xcb_window_t window : clients) {
     if (!proc(window, param)) break;
   }
 }
 
-X11WindowSystem::Clients X11WindowSystem::ClientsFrontToBack() {
+std::vector<xcb_window_t> X11WindowSystem::ClientsFrontToBack() {
   xcb_connection_t* c = connection_.get();
   const xcb_window_t root = connection_.Root();
+  const auto checkCookie =
+      xcb_get_property(c, 0, root, atoms_._NET_SUPPORTING_WM_CHECK, XCB_ATOM_WINDOW, 0, 1);
   const auto stackingCookie = xcb_get_property(c, 0, root, atoms_._NET_CLIENT_LIST_STACKING,
                                                XCB_ATOM_WINDOW, 0, kClientListLength);
   const auto listCookie =
       xcb_get_property(c, 0, root, atoms_._NET_CLIENT_LIST, XCB_ATOM_WINDOW, 0, kClientListLength);
-  const bool managed = ManagerRuns();
   // Taken in every case: a reply never awaited would stay queued in the connection.
+  const auto check = AwaitProperty(c, checkCookie);
   const auto stacking = AwaitProperty(c, stackingCookie);
   const auto list = AwaitProperty(c, listCookie);
-  if (!managed) return RootChildrenWithWmState();
+  // Every change the server reported before it answered is queued now.
+  ReadEvents();
+  const auto named = Values32(check);
+  if (named.empty() || !ManagerNamed(named[0])) return RootChildrenWithWmState();
   // Both lists run bottom to top; a manager without a stacking list still has the plain one.
   const auto bottomUp = Values32(stacking).empty() ? Values32(list) : Values32(stacking);
-  Clients clients;
-  clients.windows.assign(bottomUp.rbegin(), bottomUp.rend());
-  clients.facts = fetcher_.Fetch(clients.windows);
+  std::vector<xcb_window_t> clients(bottomUp.rbegin(), bottomUp.rend());
+  Learn(clients);
   return clients;
 }
 
-X11WindowSystem::Clients X11WindowSystem::RootChildrenWithWmState() {
+std::vector<xcb_window_t> X11WindowSystem::RootChildrenWithWmState() {
   xcb_connection_t* c = connection_.get();
   const auto tree = Await<xcb_query_tree_reply_t>(c, xcb_query_tree(c, connection_.Root()),
                                                  xcb_query_tree_reply);
@@ -79,32 +80,104 @@ X11WindowSystem::Clients X11WindowSystem::RootChildrenWithWmState() {
   // Bottom to top, as the server keeps them.
   const std::vector<xcb_window_t> bottomUp(
       children, children + xcb_query_tree_children_length(tree.get()));
-  std::vector<WindowFacts> facts = fetcher_.Fetch(bottomUp);
-  Clients topDown;
-  for (std::size_t i = bottomUp.size(); i-- > 0;) {
-    if (facts[i].wmState == WmState::kAbsent) continue;
-    topDown.windows.push_back(bottomUp[i]);
-    topDown.facts.push_back(std::move(facts[i]));
+  Learn(bottomUp);
+  std::vector<xcb_window_t> topDown;
+  for (auto it = bottomUp.rbegin(); it != bottomUp.rend(); ++it) {
+    if (Facts(*it).wmState != WmState::kAbsent) topDown.push_back(*it);
   }
   return topDown;
 }
 
+void X11WindowSystem::Learn(const std::vector<xcb_window_t>& windows) {
+  if (!connection_.OwnsEvents()) {
+    std::vector<WindowFacts> facts = fetcher_.Fetch(windows);
+    for (std::size_t i = 0; i < windows.size(); ++i) pass_[windows[i]] = std::move(facts[i]);
+    return;
+  }
+  std::vector<xcb_window_t> unknown;
+  for (const xcb_window_t window : windows) {
+    if (!watched_.contains(window)) unknown.push_back(window);
+  }
+  // Asked before the facts, so that no change between the two goes unreported.
+  for (const xcb_window_t window : unknown) {
+    Watch(window, XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+  }
+  std::vector<WindowFacts> facts = fetcher_.Fetch(unknown);
+  for (std::size_t i = 0; i < unknown.size(); ++i) watched_[unknown[i]] = std::move(facts[i]);
+  // Every listed window is watched now; more watched ones means some left the list.
+  if (watched_.size() != windows.size()) {
+    const std::unordered_set<xcb_window_t> listed(windows.begin(), windows.end());
+    std::erase_if(watched_, [&](const auto& entry) {
+      if (listed.contains(entry.first)) return false;
+      // The server keeps a record for every window a client watches: give it back.
+      Watch(entry.first, XCB_EVENT_MASK_NO_EVENT);
+      return true;
+    });
+  }
+}
+
+void X11WindowSystem::Watch(xcb_window_t window, std::uint32_t events) {
+  if (!IsWindowId(window)) return;
+  // A window that is gone answers with an error, which ReadEvents passes over.
+  xcb_change_window_attributes(connection_.get(), window, XCB_CW_EVENT_MASK, &events);
+}
+
+void X11WindowSystem::ReadEvents() {
+  while (const auto event = connection_.NextQueuedEvent()) {
+    xcb_window_t changed = XCB_WINDOW_NONE;
+    switch (event->response_type & 0x7F) {
+      case XCB_PROPERTY_NOTIFY:
+        changed = reinterpret_cast<const xcb_property_notify_event_t*>(event.get())->window;
+        break;
+      case XCB_MAP_NOTIFY:
+        changed = reinterpret_cast<const xcb_map_notify_event_t*>(event.get())->window;
+        break;
+      case XCB_UNMAP_NOTIFY:
+        changed = reinterpret_cast<const xcb_unmap_notify_event_t*>(event.get())->window;
+        break;
+      case XCB_DESTROY_NOTIFY:
+        changed = reinterpret_cast<const xcb_destroy_notify_event_t*>(event.get())->window;
+        if (changed == managerCheck_) managerCheck_ = XCB_WINDOW_NONE;
+        break;
+      default:
+        break;  // moves, restacking, errors about windows that went away: no fact changes
+    }
+    watched_.erase(changed);
+  }
+}
+
 bool X11WindowSystem::ManagerRuns() {
   xcb_connection_t* c = connection_.get();
-  // The root names the manager's check window, and the check window names itself: a manager
-  // that died leaves the root's property behind, but not its window.
   const auto onRoot = AwaitProperty(c, xcb_get_property(c, 0, connection_.Root(),
                                                        atoms_._NET_SUPPORTING_WM_CHECK,
                                                        XCB_ATOM_WINDOW, 0, 1));
+  // The end of a manager reported before the answer is queued now: the answer is not believed
+  // on the strength of a check window that is gone.
+  ReadEvents();
   const auto named = Values32(onRoot);
-  if (named.empty() || !IsWindowId(named[0])) return false;
+  return !named.empty() && ManagerNamed(named[0]);
+}
+
+bool X11WindowSystem::ManagerNamed(xcb_window_t named) {
+  if (!IsWindowId(named)) return false;
+  if (named == managerCheck_) return true;
+  // Asked to report its end before it is looked at, so that its end cannot go unnoticed.
+  if (connection_.OwnsEvents()) Watch(named, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+  xcb_connection_t* c = connection_.get();
+  // The root names the manager's check window, and the check window names itself: a manager
+  // that died leaves the root's property behind, but not its window.
   const auto onCheck = AwaitProperty(
-      c, xcb_get_property(c, 0, named[0], atoms_._NET_SUPPORTING_WM_CHECK, XCB_ATOM_WINDOW, 0, 1));
+      c, xcb_get_property(c, 0, named, atoms_._NET_SUPPORTING_WM_CHECK, XCB_ATOM_WINDOW, 0, 1));
   const auto self = Values32(onCheck);
-  return !self.empty() && self[0] == named[0];
+  const bool alive = !self.empty() && self[0] == named;
+  if (alive && connection_.OwnsEvents()) managerCheck_ = named;
+  return alive;
 }
 
 const WindowFacts& X11WindowSystem::Facts(WinHandle window) {
+  if (passOpen_) {
+    if (const auto known = watched_.find(window); known != watched_.end()) return known->second;
+  }
   if (const auto known = pass_.find(window); known != pass_.end()) return known->second;
   const xcb_window_t one[] = {window};
   WindowFacts facts = std::move(fetcher_.Fetch(one).front());
@@ -249,7 +322,7 @@ void X11WindowSystem::Forget(xcb_void_cookie_t cookie) {
 
 void X11WindowSystem::Flush() {
   xcb_flush(connection_.get());
-  connection_.DropQueuedEvents();
+  ReadEvents();
 }
 
 }  // namespace tarvex::x11

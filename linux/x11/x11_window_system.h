@@ -5,6 +5,11 @@
 // facts of every listed window in one batch of pipelined requests; the questions of the pass are
 // answered from those facts without further traffic. A window outside the batch is fetched when
 // asked. Any request to a window ends the pass, so later questions see fresh facts.
+//
+// On a connection of our own the facts of a listed window are also kept from pass to pass: the
+// server is asked to report every change of its properties and of its mapping, and the next
+// Enumerate forgets the facts of each window so reported before it answers anything. A pass over
+// an unchanged desktop then costs one round trip for the lists and nothing per window.
 #pragma once
 
 #include <xcb/xcb.h>
@@ -41,19 +46,25 @@ class X11WindowSystem final : public WindowSystem {
 
   // Whether an EWMH window manager runs on the screen now.
   bool ManagerRuns();
+  // Windows whose facts are kept from pass to pass (for tests of that bookkeeping).
+  std::size_t WatchedWindows() const { return watched_.size(); }
 
  private:
   using Data = std::array<std::uint32_t, 5>;
 
   // From the pass when it knows the window, else asked now (and kept while a pass is open).
   const WindowFacts& Facts(WinHandle window);
-  struct Clients {
-    std::vector<xcb_window_t> windows;  // front to back
-    std::vector<WindowFacts> facts;     // of each window
-  };
-  // The client windows with their facts; none when the server cannot be reached.
-  Clients ClientsFrontToBack();
-  Clients RootChildrenWithWmState();
+  // The client windows front to back, their facts known to the pass; none when the server
+  // cannot be reached.
+  std::vector<xcb_window_t> ClientsFrontToBack();
+  std::vector<xcb_window_t> RootChildrenWithWmState();
+  // Whether the root's `named` check window is a live manager's; remembered while it lives.
+  bool ManagerNamed(xcb_window_t named);
+  // Makes the facts of every one of `windows` known to the pass.
+  void Learn(const std::vector<xcb_window_t>& windows);
+  // Applies what the server reported since the last call: facts of changed windows are dropped.
+  void ReadEvents();
+  void Watch(xcb_window_t window, std::uint32_t events);
   void EndPass();
   // A client message as a pager sends it: to the root, for the window manager to act on.
   void SendToManager(xcb_window_t window, xcb_atom_t type, const Data& data);
@@ -69,6 +80,10 @@ class X11WindowSystem final : public WindowSystem {
   const FactsFetcher fetcher_;
   bool passOpen_ = false;
   std::unordered_map<xcb_window_t, WindowFacts> pass_;
+  // Listed windows that report their changes to us, with their facts as of their last change.
+  std::unordered_map<xcb_window_t, WindowFacts> watched_;
+  // The manager's check window, known to be alive while no DestroyNotify says otherwise.
+  xcb_window_t managerCheck_ = XCB_WINDOW_NONE;
   WindowFacts asked_;  // the last window asked about outside a pass
 };
 

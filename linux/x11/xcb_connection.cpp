@@ -32,6 +32,11 @@ void XcbConnection::DropQueuedEvents() {
   while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_)) std::free(event);
 }
 
+Reply<xcb_generic_event_t> XcbConnection::NextQueuedEvent() {
+  if (!owned_) return nullptr;
+  return Reply<xcb_generic_event_t>(xcb_poll_for_queued_event(connection_));
+}
+
 void XcbConnection::FindRoot(int screen) {
   xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection_));
   for (int i = 0; it.rem > 0; ++i, xcb_screen_next(&it)) {

@@ -1,0 +1,28 @@
+// The toolkit services the window enumerator holds without using them in a direct Refresh: its
+// own timer stays off, it pumps no messages and shows no box while the benchmark runs.
+#pragma once
+
+#include <memory>
+
+#include "winlist/ui_services.h"
+
+namespace tarvex::bench {
+
+class HeadlessServices final : public TimerService, public MessagePump, public MessageBoxes {
+ public:
+  std::unique_ptr<Timer> CreateTimer(std::function<void()> /*onTimer*/) override {
+    return std::make_unique<IdleTimer>();
+  }
+  void ProcessMessages() override {}
+  void Show(const std::string& /*text*/, const std::string& /*caption*/,
+            unsigned /*flags*/) override {}
+
+ private:
+  class IdleTimer final : public Timer {
+   public:
+    void SetEnabled(bool /*enabled*/) override {}
+    void SetInterval(int /*milliseconds*/) override {}
+  };
+};
+
+}  // namespace tarvex::bench
