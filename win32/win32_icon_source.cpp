@@ -16,12 +16,12 @@ Win32IconSource::~Win32IconSource() {
 template <typename Extract>
 IconHandle Win32IconSource::SharedIcon(Source source, Extract extract) {
   if (const auto known = bySource_.find(source); known != bySource_.end()) {
-    ++shared_[known->second].users;
+    if (known->second != 0) ++shared_[known->second].users;
     return known->second;
   }
   const IconHandle icon = extract();
-  if (icon == 0) return 0;
   bySource_.emplace(source, icon);
+  if (icon == 0) return 0;
   shared_[icon] = {std::move(source), 1};
   return icon;
 }
@@ -56,6 +56,9 @@ void Win32IconSource::DestroyIcon(IconHandle icon) {
   bySource_.erase(shared->second.source);
   shared_.erase(shared);
   ::DestroyIcon(ToHicon(icon));
+  // What is left are the files found without an icon; with the last entry gone (a new list is
+  // about to be built), they are asked again.
+  if (shared_.empty()) bySource_.clear();
 }
 
 }  // namespace tarvex::win32

@@ -1,6 +1,7 @@
 // Icons taken from program files by the shell. Extracting one is slow, and a desktop often holds
 // many windows of one program, so the entries of one file share one icon: it is extracted for
-// the first and destroyed with the last.
+// the first and destroyed with the last. A file found without an icon is not asked again until
+// no entry holds an icon any more, which is when the list is built anew.
 #pragma once
 
 #include "win32/windows_api.h"
@@ -34,7 +35,7 @@ class Win32IconSource final : public IconSource {
   template <typename Extract>
   IconHandle SharedIcon(Source source, Extract extract);
 
-  std::map<Source, IconHandle> bySource_;
+  std::map<Source, IconHandle> bySource_;  // 0: the file has none
   std::map<IconHandle, Shared> shared_;
 };
 

@@ -77,6 +77,24 @@ TEST(IconSourceTest, EntriesOfOneFileShareAnIconUntilTheLastReleasesIt) {
   icons.DestroyIcon(associated);
 }
 
+TEST(IconSourceTest, AFileWithoutAnIconIsAskedAgainOnceNoEntryHoldsOne) {
+  char folder[MAX_PATH] = {};
+  ::GetTempPathA(MAX_PATH, folder);
+  const std::string tool = std::string(folder) + "tarvex_icon_later.exe";
+  const std::string notepad = WindowsFolder() + "\\notepad.exe";
+  std::ofstream(tool) << "not a program yet\n";
+  Win32IconSource icons;
+  const IconHandle held = icons.IconOf(notepad);
+  EXPECT_EQ(icons.IconOf(tool), 0u);
+  ASSERT_TRUE(::CopyFileA(notepad.c_str(), tool.c_str(), FALSE));
+  EXPECT_EQ(icons.IconOf(tool), 0u) << "remembered while the list stands";
+  icons.DestroyIcon(held);
+  const IconHandle now = icons.IconOf(tool);
+  EXPECT_NE(now, 0u);
+  icons.DestroyIcon(now);
+  ::DeleteFileA(tool.c_str());
+}
+
 TEST(IconSourceTest, AFileWithoutIconsYieldsNone) {
   char folder[MAX_PATH] = {};
   ::GetTempPathA(MAX_PATH, folder);
