@@ -1,0 +1,46 @@
+#include "linux/qt/program.h"
+
+#include <utility>
+
+#include "app/kelvo_apps.h"
+#include "linux/qt/action_icons.h"
+
+namespace tarvex::qt {
+namespace {
+
+posix::SettingsLocation SettingsOfThisRun() {
+  posix::SettingsLocation location = posix::SettingsLocationOfProcess();
+  AppIniFileName = location.file;
+  return location;
+}
+
+}  // namespace
+
+Program::Program(MessageBoxes& boxes, FailureReporter report)
+    : settingsLocation_(SettingsOfThisRun()),
+      settings_(settingsLocation_.directoryToCreate),
+      windows_(connection_),
+      hotKeys_(
+          [this](int id) {
+            if (hotKeyTarget_ != nullptr) {
+              hotKeyTarget_->Guarded([&] { hotKeyTarget_->Form().WMHotKey(id); });
+            }
+          },
+          report),
+      window_({windows_, toolHelp_, icons_, settings_, ignoreListDialog_, inputBox_, optionsDialog_,
+               trayShell_, hotKeys_, boxes}) {
+  hotKeyTarget_ = &window_;
+  ignoreListDialog_.SetParent(&window_);
+  inputBox_.SetParent(&window_);
+  optionsDialog_.SetParent(&window_);
+  trayShell_.Attach(&window_.Form(), std::move(report), ActionIconOfImage);
+}
+
+Program::~Program() { hotKeyTarget_ = nullptr; }
+
+void Program::ShowFirst(std::function<void()> onClosed) {
+  window_.SetOnClosed(std::move(onClosed));
+  window_.ShowFirst();
+}
+
+}  // namespace tarvex::qt

@@ -1,0 +1,59 @@
+// The whole program for one run: the desktop's real services, the dialogs, the tray icon, the
+// hot key and the main window, wired together. main() only adds the QApplication and the loop;
+// a test builds one of these inside its own application.
+#pragma once
+
+#include <functional>
+
+#include "linux/dialogs/qt_ignore_list_dialog.h"
+#include "linux/dialogs/qt_input_box.h"
+#include "linux/dialogs/qt_options_dialog.h"
+#include "linux/qt/main_window.h"
+#include "linux/settings/posix_profile_store.h"
+#include "linux/settings/settings_location.h"
+#include "linux/tray/failure_reporter.h"
+#include "linux/tray/qt_tray_shell.h"
+#include "linux/tray/x11_hot_keys.h"
+#include "linux/x11/no_icon_source.h"
+#include "linux/x11/proc_tool_help_library.h"
+#include "linux/x11/x11_window_system.h"
+#include "linux/x11/xcb_connection.h"
+
+namespace tarvex::qt {
+
+class Program {
+ public:
+  // Connects to the display and reads where the settings live (fixed for the whole run: a later
+  // change of the environment has no effect). The window stays hidden until ShowFirst.
+  // Throws when the display cannot be had.
+  Program(MessageBoxes& boxes, FailureReporter report);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Shows the window for the first time; `onClosed` runs when it has closed for good.
+  void ShowFirst(std::function<void()> onClosed);
+
+  MainWindow& Window() { return window_; }
+  QtTrayShell& TrayShell() { return trayShell_; }
+
+ private:
+  posix::SettingsLocation settingsLocation_;
+  posix::PosixProfileStore settings_;
+  x11::XcbConnection connection_;
+  x11::X11WindowSystem windows_;
+  x11::ProcToolHelpLibrary toolHelp_;
+  x11::NoIconSource icons_;
+  // The dialogs are the window's ports, so they come first; the window becomes their parent as
+  // soon as it stands.
+  QtIgnoreListDialog ignoreListDialog_{nullptr};
+  QtInputBox inputBox_{nullptr};
+  QtOptionsDialog optionsDialog_{nullptr};
+  QtTrayShell trayShell_;
+  // Null while the window is not yet built or already going: a key pressed then does nothing.
+  MainWindow* hotKeyTarget_ = nullptr;
+  X11HotKeys hotKeys_;
+  MainWindow window_;
+};
+
+}  // namespace tarvex::qt

@@ -1,0 +1,71 @@
+// Another application's windows for the end-to-end tests, from a process of its own so that its
+// windows carry a process id other than the test's.
+//
+//   tarvex_e2e_client odd <ready file>    the windows a taskbar leaves out, and one without
+//                                          _NET_WM_PID; then waits to be ended
+//   tarvex_e2e_client storm <ready file>  creates and destroys windows until it is ended
+//
+// "ready" is written to the file once the windows stand (odd) or the first one stood (storm).
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "x11_test_support.h"
+
+namespace {
+
+using tarvex::x11::testing::TestClient;
+
+void ReportReady(const char* file) { std::ofstream(file) << "ready\n"; }
+
+void OddWindows(TestClient& client, const char* readyFile) {
+  const xcb_window_t main = client.Create({.caption = "E2E no pid", .setPid = false});
+  client.Create({.caption = "E2E dialog", .transientFor = main});
+  client.Create({.caption = "E2E dock", .types = {"DOCK"}});
+  client.Create({.caption = "E2E skip taskbar", .states = {"SKIP_TASKBAR"}});
+  client.Create({.caption = "E2E override", .overrideRedirect = true});
+  client.Create({.caption = "E2E unmapped", .map = false});
+  ReportReady(readyFile);
+  for (;;) ::pause();
+}
+
+// New windows must not take the focus from the program under test, which the user is typing in.
+xcb_window_t Unfocused(TestClient& client, const std::string& caption) {
+  const xcb_window_t window = client.Create({.caption = caption, .map = false});
+  client.SetProperty(window, client.Atom("_NET_WM_USER_TIME"), XCB_ATOM_CARDINAL, {0});
+  xcb_map_window(client.Connection().get(), window);
+  client.Sync();
+  return window;
+}
+
+void Storm(TestClient& client, const char* readyFile) {
+  std::deque<xcb_window_t> alive;
+  for (unsigned long count = 0;; ++count) {
+    alive.push_back(Unfocused(client, "Storm " + std::to_string(count)));
+    if (count == 0) ReportReady(readyFile);
+    if (alive.size() > 6) {
+      client.Destroy(alive.front());
+      alive.pop_front();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s odd|storm <ready file>\n", argv[0]);
+    return 2;
+  }
+  TestClient client;
+  const std::string mode = argv[1];
+  if (mode == "odd") OddWindows(client, argv[2]);
+  if (mode == "storm") Storm(client, argv[2]);
+  return 2;
+}
