@@ -30,7 +30,7 @@
 #include "linux/x11/proc_tool_help_library.h"
 #include "linux/x11/x11_window_system.h"
 #include "linux/x11/xcb_connection.h"
-#include "stopwatch.h"
+#include "../stopwatch.h"
 #include "winlist/find_win.h"
 #include "x11_probe.h"
 

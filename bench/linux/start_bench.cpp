@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "child_process.h"
-#include "stopwatch.h"
+#include "../stopwatch.h"
 #include "x11_probe.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "helper_process.h"
-#include "stopwatch.h"
+#include "../stopwatch.h"
 #include "win32/win32_platform.h"
 #include "winlist/find_win.h"
 

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "helper_process.h"
-#include "stopwatch.h"
+#include "../stopwatch.h"
 #include "win32/unique_handle.h"
 
 namespace {
