@@ -16,16 +16,20 @@ TARVEX_ROOT="${TARVEX_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 TARVEX_WINE_BIN=""
 TARVEX_WINE_32BIT=""
 
-# Debian's `wine` execs a 32-bit loader; kernels without 32-bit support refuse it, and then only
-# the 64-bit loader is left, which runs 64-bit programs only.
+# Debian's `wine` runs the 32-bit loader when it is installed and else falls back to the 64-bit
+# one, so `wine --version` answers either way. Use the 32-bit loader only when it really runs here
+# (kernels without 32-bit support refuse to start it) and its Windows half is installed; else the
+# 64-bit loader, which runs 64-bit programs only.
 tarvex_wine_pick_loader() {
-  local wine64
-  if wine --version >/dev/null 2>&1; then
-    TARVEX_WINE_BIN=wine
+  local wine32=/usr/lib/wine/wine wine64
+  if [ -x "$wine32" ] && "$wine32" --version >/dev/null 2>&1 &&
+    [ -f /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ]; then
+    TARVEX_WINE_BIN="$wine32"
     TARVEX_WINE_32BIT=yes
+    export WINELOADER="$wine32"
     return 0
   fi
-  for wine64 in "$(command -v wine64 2>/dev/null)" /usr/lib/wine/wine64; do
+  for wine64 in /usr/lib/wine/wine64 "$(command -v wine64 2>/dev/null)"; do
     if [ -n "$wine64" ] && [ -x "$wine64" ] && "$wine64" --version >/dev/null 2>&1; then
       TARVEX_WINE_BIN="$wine64"
       TARVEX_WINE_32BIT=no
@@ -33,7 +37,7 @@ tarvex_wine_pick_loader() {
       return 0
     fi
   done
-  echo "wine-env: no working Wine loader (install wine, wine64 and wine32:i386)" >&2
+  echo "wine-env: no working Wine loader (install wine and wine64; wine32:i386 for 32-bit)" >&2
   return 1
 }
 
