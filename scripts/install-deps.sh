@@ -18,11 +18,11 @@ linux=(
 )
 windows=(
   cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine wine64 fonts-wine xvfb openbox x11-utils wmctrl xdotool imagemagick
+  wine wine64 fonts-wine xvfb openbox x11-utils wmctrl xdotool imagemagick zip
 )
 tests=(
-  googletest libgtest-dev clang libclang-rt-14-dev xdotool
-  desktop-file-utils appstream dpkg-dev fakeroot zip unzip
+  googletest libgtest-dev clang libclang-rt-14-dev xdotool python3
+  desktop-file-utils appstream dpkg-dev unzip
 )
 optional=(wine32:i386)
 
@@ -53,6 +53,15 @@ missing() {
 
 mapfile -t need < <(missing)
 [ ${#need[@]} -eq 0 ] && exit 0
+
+# An optional package that could not be had is asked for again only after an hour, so that the
+# scripts that call this one in turn do not each wait for the package indexes.
+tried="${TMPDIR:-/tmp}/tarvex-install-deps.optional-missing"
+only_optional=yes
+for p in "${need[@]}"; do is_optional "$p" || only_optional=no; done
+if [ "$only_optional" = yes ] && [ -n "$(find "$tried" -mmin -60 2>/dev/null)" ]; then
+  exit 0
+fi
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
@@ -85,6 +94,7 @@ mapfile -t still < <(missing)
 [ ${#still[@]} -eq 0 ] && exit 0
 required=()
 for p in "${still[@]}"; do is_optional "$p" || required+=("$p"); done
+[ ${#required[@]} -ne 0 ] || touch "$tried"
 echo "install-deps: could not install ${still[*]}" \
   "$([ ${#required[@]} -eq 0 ] && echo '(optional; the tests that need it are skipped)')"
 [ ${#required[@]} -eq 0 ]

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Makes the Windows edition's pictures from their sources in win32/res/pictures.txt.
+"""Makes the program's pictures from their sources in assets/pictures.txt.
 
-Writes win32/actions.bmp, the tool bar's strip of twelve 16x16 pictures (24-bit, magenta where
-transparent), and win32/tarvex.ico, the program's icon (16x16, 32x32 and 48x48 in 32-bit colour
-plus 32x32 in the 16 standard colours for old displays). Both files are committed; run this
-after changing a picture. --preview FILE also writes an enlarged PNG sheet to look at.
+Writes assets/actions.bmp, the Windows tool bar's strip of twelve 16x16 pictures (24-bit, magenta
+where transparent); assets/tarvex.ico, the program's icon (16x16, 32x32 and 48x48 in 32-bit colour
+plus 32x32 in the 16 standard colours for old displays); and the same icon for the Linux icon
+theme, assets/hicolor/<size>x<size>/apps/tarvex.png at 16 to 256 pixels. All are committed; run
+this after changing a picture. --preview FILE also writes an enlarged PNG sheet to look at.
 Standard library only.
 """
 
@@ -15,9 +16,12 @@ import sys
 import zlib
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-SOURCE = ROOT / "win32" / "res" / "pictures.txt"
-STRIP = ROOT / "win32" / "actions.bmp"
-ICON = ROOT / "win32" / "tarvex.ico"
+ASSETS = ROOT / "assets"
+SOURCE = ASSETS / "pictures.txt"
+STRIP = ASSETS / "actions.bmp"
+ICON = ASSETS / "tarvex.ico"
+THEME = ASSETS / "hicolor"
+THEME_SIZES = (16, 32, 48, 64, 128, 256)
 
 SIZE = 16
 ACTION_PICTURES = 12
@@ -158,6 +162,25 @@ def icon_file(rows):
     return directory + b"".join(data)
 
 
+def png_file(canvas, alpha):
+    """A PNG file of rows of pixels: RGB tuples, or with alpha, RGB tuples and None (clear)."""
+
+    def pixel(p):
+        if not alpha:
+            return bytes(p)
+        return b"\0\0\0\0" if p is None else bytes(p) + b"\xff"
+
+    raw = b"".join(b"\0" + b"".join(pixel(p) for p in row) for row in canvas)
+
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body +
+                struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+
+    header = struct.pack(">IIBBBBB", len(canvas[0]), len(canvas), 8, 6 if alpha else 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
 def preview_png(pictures, factor=8, gap=4):
     """The pictures enlarged side by side on a grey ground, as a PNG file."""
     ground = (212, 208, 200)
@@ -170,15 +193,15 @@ def preview_png(pictures, factor=8, gap=4):
             for x, pixel in enumerate(row):
                 if pixel is not None:
                     canvas[gap + y][gap + i * (cell + gap) + x] = pixel
-    raw = b"".join(b"\0" + bytes(c for p in row for c in p) for row in canvas)
+    return png_file(canvas, alpha=False)
 
-    def chunk(kind, body):
-        return (struct.pack(">I", len(body)) + kind + body +
-                struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
 
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2,
-                                                              0, 0, 0)) +
-            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+def write_theme_icons(rows):
+    """The icon at each size of the icon theme, each pixel an exact square of the source's."""
+    for size in THEME_SIZES:
+        path = THEME / f"{size}x{size}" / "apps" / "tarvex.png"
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(png_file(scaled(rows, size // SIZE), alpha=True))
 
 
 def main():
@@ -196,6 +219,7 @@ def main():
         sys.exit(f"{SOURCE}: {error}")
     STRIP.write_bytes(strip_bitmap(actions))
     ICON.write_bytes(icon_file(icons[0]))
+    write_theme_icons(icons[0])
     if args.preview:
         args.preview.write_bytes(preview_png(pictures))
 

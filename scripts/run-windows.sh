@@ -17,7 +17,7 @@ source "$root/scripts/lib/virtual-display.sh"
 source "$root/scripts/lib/wine-env.sh"
 cd "$root" || exit 1
 
-"$root/scripts/install-deps.sh" || exit 1
+"$root/scripts/install-deps.sh" windows || exit 1
 
 tarvex_wine_pick_loader || exit 1
 preset=mingw-i686

@@ -15,7 +15,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/lib/virtual-display.sh"
 cd "$root" || exit 1
 
-"$root/scripts/install-deps.sh" || exit 1
+"$root/scripts/install-deps.sh" linux || exit 1
 if [ ! -f build/linux/build.ninja ]; then
   cmake --preset linux >/dev/null || exit 1
 fi

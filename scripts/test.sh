@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Runs every test of Tarvex: installs what is missing; builds the core tests natively (with the
 # address and undefined-behaviour sanitizers), the Windows edition for i686 and x86_64, and the
-# settings file's fuzz target, and the Linux edition; fuzzes the settings file's parsers for a
-# bounded time; then runs two CTest passes: one covers the core natively and, under Wine on a
-# virtual display, the core, the Win32 layer and the end-to-end tests of both Windows builds; the
-# other covers the Linux edition (its X11 layer, its Qt views and dialogs, end to end on Xvfb).
+# settings file's fuzz target, the Linux edition, and its release build and Debian package; fuzzes
+# the settings file's parsers for a bounded time; then runs two CTest passes: one covers the core
+# natively and, under Wine on a virtual display, the core, the Win32 layer and the end-to-end tests
+# of both Windows builds, and the Windows release zip; the other covers the Linux edition (its X11
+# layer, its Qt views and dialogs, end to end on Xvfb, installed with cmake --install and from the
+# package).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh all
 
 wine_builds=()
 for preset in mingw-i686 mingw-x86_64; do
@@ -25,6 +27,7 @@ cmake --preset native -DTARVEX_WINE_BUILDS="$(IFS=';'; echo "${wine_builds[*]}")
 cmake --build --preset native
 cmake --preset linux >/dev/null
 cmake --build --preset linux
+cmake --workflow --preset deb >/dev/null
 
 status=0
 ctest --preset native || status=1

@@ -1,13 +1,26 @@
 // The program's entry: the application object, the program and the event loop.
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 #include "linux/qt/program.h"
 #include "linux/qt/qt_message_boxes.h"
 #include "linux/tray/program_icon.h"
+#include "linux/x11/xcb_connection.h"
 #include "tray/error_box.h"
 
 int main(int argc, char* argv[]) {
+  // Without a display Qt would print a page about platform plugins and abort: say it in one line.
+  const char* display = std::getenv("DISPLAY");
+  if (!tarvex::x11::XcbConnection::Answers(display)) {
+    if (display == nullptr || *display == '\0') {
+      std::fputs("tarvex: cannot open the X display: DISPLAY is not set\n", stderr);
+    } else {
+      std::fprintf(stderr, "tarvex: cannot open the X display \"%s\"\n", display);
+    }
+    return 1;
+  }
   QApplication application(argc, argv);
   // The program ends when its main window closes, not when its last visible window does: in
   // the tray it has none, and a box closed there would end it.

@@ -3,7 +3,7 @@
 namespace tarvex::qt {
 
 QIcon ProgramIcon() {
-  // Built into the library from win32/tarvex.ico, with all its sizes.
+  // Built into the library from assets/tarvex.ico, with all its sizes.
   return QIcon(QStringLiteral(":/tarvex/tarvex.ico"));
 }
 

@@ -16,6 +16,13 @@ XcbConnection::XcbConnection() : owned_(true) {
   FindRoot(screen);
 }
 
+bool XcbConnection::Answers(const char* display) {
+  xcb_connection_t* probe = xcb_connect(display, nullptr);
+  const bool works = xcb_connection_has_error(probe) == 0;
+  xcb_disconnect(probe);
+  return works;
+}
+
 XcbConnection::XcbConnection(xcb_connection_t* borrowed, int screen) : connection_(borrowed) {
   if (borrowed == nullptr || xcb_connection_has_error(borrowed) != 0) {
     throw std::runtime_error("The X connection is broken");

@@ -14,6 +14,9 @@ class XcbConnection {
  public:
   // Opens the display named by $DISPLAY; throws std::runtime_error when that fails.
   XcbConnection();
+  // True when the X server named `display` (the $DISPLAY form; null for $DISPLAY) takes a
+  // connection. Asked before the toolkit starts, which aborts when it cannot open its display.
+  static bool Answers(const char* display);
   // Uses `borrowed` without owning it; `screen` is the number of the screen to work on.
   XcbConnection(xcb_connection_t* borrowed, int screen);
   ~XcbConnection();
