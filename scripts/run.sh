@@ -31,7 +31,9 @@ started=()
 stop_all() {
   local pid
   for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
+  # Only the demo programs: the display's own server and window manager are
+  # stopped (and waited for) by tarvex_display_stop.
+  for pid in "${started[@]}"; do wait "$pid" 2>/dev/null; done
   tarvex_display_stop
 }
 trap stop_all EXIT
