@@ -29,7 +29,16 @@ cmake --preset linux >/dev/null
 cmake --build --preset linux
 cmake --workflow --preset deb >/dev/null
 
+# CTest hides a skipped test's output; its first "skipped:" line says why.
+print_skip_reasons() {
+  awk '/^[0-9]+\/[0-9]+ Test: / { name = $3 }
+       /skipped: / && name != "" { sub(/^.*skipped: /, ""); print "skipped " name ": " $0; name = "" }' \
+    "build/$1/Testing/Temporary/LastTest.log"
+}
+
 status=0
 ctest --preset native || status=1
+print_skip_reasons native
 ctest --preset linux || status=1
+print_skip_reasons linux
 exit "$status"
