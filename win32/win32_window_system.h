@@ -25,6 +25,11 @@ class Win32WindowSystem final : public WindowSystem {
   std::int32_t WindowLong(WinHandle window, int index) override;
   int ClassName(WinHandle window, char* buffer, int bufferSize) override;
   std::uint32_t ThreadProcessId(WinHandle window, std::uint32_t* processId) override;
+  // Asking would cost a round trip to Wine's server per window, and Windows seldom hands a
+  // handle value to another window (its high word counts the slot's reuses): the commands ask
+  // before they act instead.
+  bool CreatorsComeWithThePass() const override { return false; }
+  void PassOver() override {}
   void Show(WinHandle window, int showCommand) override;
   void BringToForeground(WinHandle window) override;
   void PostClose(WinHandle window) override;

@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "app/scope_exit.h"
+#include "winlist/window_creator.h"
+
 namespace tarvex {
 
 const char* const kWinListCredit = "TWinList, the window enumerator of Tarvex";
@@ -19,12 +22,12 @@ struct PassState {
   // capacity is kept across passes, so filtering an unchanged desktop allocates nothing.
   std::vector<WinHandle> FoundHandles;
   std::uint32_t FoundCount = 0;
-  std::uint32_t PassHandleSum = 0;  // wraps on overflow
-  std::uint32_t LastHandleSum = 0;
+  // The entries as the last rebuild left them, and whether an accepted window of this pass
+  // differs from its entry or has none.
+  const TWindowList* Entries = nullptr;
+  bool Differs = false;
+  bool CreatorsCheap = false;
   bool ListChanged = true;
-  // Set while a rebuild runs; a rebuild that a failure cut short leaves it set, so that the next
-  // pass rebuilds whatever its sum is instead of keeping the partial list.
-  bool RebuildOwed = false;
   bool EmptyNames = false;
   TFind_ID WhatDoFind = TFind_ID::id_VisOnly;
   bool TaskBarSty = true;
@@ -65,6 +68,16 @@ bool PassesTaskBarFilter(WindowSystem& windows, WinHandle window) {
   return HasAppWindowStyle(windows, popup);
 }
 
+// Whether the window has an entry that shows it as it is now: its caption, and its creator where
+// the pass knows that for free. A new window that took over a listed handle differs by creator.
+bool ListedAsItIs(WindowSystem& windows, WinHandle window, const char* caption) {
+  const int row = gPass.Entries->IndexOf(window);
+  if (row < 0 || gPass.Entries->Strings(row) != caption) return false;
+  if (!gPass.CreatorsCheap) return true;
+  const TWinInfo& entry = gPass.Entries->Objects(row);
+  return CreatorOf(windows, window) == WindowCreator{entry.ThreadID, entry.ProcessID};
+}
+
 bool CollectWindow(WinHandle window, std::intptr_t /*param*/) {
   WindowSystem& windows = *gPass.Windows;
   char caption[kCaptionBuffer] = {};
@@ -74,7 +87,7 @@ bool CollectWindow(WinHandle window, std::intptr_t /*param*/) {
   if (gPass.TaskBarSty && !PassesTaskBarFilter(windows, window)) return true;
   gPass.FoundHandles.push_back(window);
   ++gPass.FoundCount;
-  gPass.PassHandleSum += window;
+  if (!gPass.Differs) gPass.Differs = !ListedAsItIs(windows, window, caption);
   return true;
 }
 
@@ -92,9 +105,7 @@ TWinList::TWinList(const WinListPlatform& platform)
       timer_(platform.timers.CreateTimer([this] { TimerTick(); })) {
   timer_->SetInterval(timerIntval_);
   gPass.FoundHandles.reserve(256);
-  gPass.LastHandleSum = 0;
   gPass.ListChanged = true;
-  gPass.RebuildOwed = false;
 }
 
 TWinList::~TWinList() {
@@ -105,7 +116,6 @@ TWinList::~TWinList() {
 bool TWinList::ListChanged() { return gPass.ListChanged; }
 
 void TWinList::Refresh() {
-  gPass.PassHandleSum = 0;
   timer_->SetEnabled(false);
   gPass.EmptyNames = emptyNames_;
   gPass.WhatDoFind = whatDoFind_;
@@ -113,16 +123,19 @@ void TWinList::Refresh() {
   gPass.FoundCount = 0;
   gPass.FoundHandles.clear();
   gPass.Windows = &platform_.windows;
+  gPass.Entries = &list_;
+  gPass.Differs = false;
+  gPass.CreatorsCheap = platform_.windows.CreatorsComeWithThePass();
+  const ScopeExit passOver([this] { platform_.windows.PassOver(); });
   platform_.windows.Enumerate(CollectWindow, 0);
 
-  if (gPass.PassHandleSum == gPass.LastHandleSum && !gPass.RebuildOwed) {
+  // Each accepted window has an entry that shows it as it is: with as many entries as accepted
+  // windows, no listed window went either, and a rebuild that a failure cut short is redone.
+  if (!gPass.Differs && gPass.FoundCount == static_cast<std::uint32_t>(list_.Count())) {
     gPass.ListChanged = false;
   } else {
-    gPass.LastHandleSum = gPass.PassHandleSum;
-    gPass.RebuildOwed = true;
     FreeEntries();
     for (std::uint32_t i = 0; i < gPass.FoundCount; ++i) AddWindowInfo(gPass.FoundHandles[i]);
-    gPass.RebuildOwed = false;
     gPass.ListChanged = true;
   }
   if (enableTimer_) timer_->SetEnabled(true);

@@ -1,6 +1,7 @@
 // TWinList: finds the desktop's top-level windows that pass a filter and describes each one in
-// a TWinInfo. A pass rebuilds the entries only when the set of accepted windows changed, judged
-// by the wrapping sum of their handles.
+// a TWinInfo. A pass rebuilds the entries only when an accepted window has no entry, shows another
+// caption than its entry, or (where the pass knows it for free) has another creator, or when a
+// listed window is no longer accepted.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -18,13 +19,21 @@ class TWindowList {
   const std::string& Strings(int index) const { return Row(index).caption; }
   const TWinInfo& Objects(int index) const { return *Row(index).info; }
 
+  // The row of the window's entry, -1 for none.
+  int IndexOf(WinHandle window) const {
+    const auto found = rowOf_.find(window);
+    return found == rowOf_.end() ? -1 : found->second;
+  }
+
   void Add(std::string caption, std::unique_ptr<TWinInfo> info) {
+    rowOf_.emplace(info->WinHandle, Count());
     rows_.push_back({std::move(caption), std::move(info)});
   }
   // Frees the entries from row 0 upwards, then empties the list.
   void Clear() {
     for (auto& row : rows_) row.info.reset();
     rows_.clear();
+    rowOf_.clear();
   }
 
  private:
@@ -37,6 +46,7 @@ class TWindowList {
     return rows_[static_cast<std::size_t>(index)];
   }
   std::vector<Entry> rows_;
+  std::unordered_map<WinHandle, int> rowOf_;
 };
 
 }  // namespace tarvex

@@ -26,6 +26,14 @@ inline constexpr std::uint32_t kStyleMinimizeBox = 0x00020000u;
 inline constexpr int kShowNormal = 1;
 inline constexpr int kShowMinimized = 2;
 
+// Who made a window: its creating thread and its process. A window keeps both for its life, so a
+// handle that answers with another creator now names another window.
+struct WindowCreator {
+  std::uint32_t thread = 0;
+  std::uint32_t process = 0;
+  bool operator==(const WindowCreator&) const = default;
+};
+
 // Called once per top-level window; the enumeration goes on while it returns true.
 using EnumWindowsProc = bool (*)(WinHandle window, std::intptr_t param);
 
@@ -50,6 +58,12 @@ class WindowSystem {
   virtual int ClassName(WinHandle window, char* buffer, int bufferSize) = 0;
   // Returns the creating thread's id and stores the owning process id; both 0 when gone.
   virtual std::uint32_t ThreadProcessId(WinHandle window, std::uint32_t* processId) = 0;
+  // Whether ThreadProcessId answers for a window of the current pass from what the enumeration
+  // already learned, without another request to the window system.
+  virtual bool CreatorsComeWithThePass() const = 0;
+  // The enumerator is done with the pass that Enumerate began: every later question is about the
+  // desktop as it is when asked.
+  virtual void PassOver() = 0;
 
   // Requests to other applications' windows. None of them waits for the window.
   virtual void Show(WinHandle window, int showCommand) = 0;

@@ -26,8 +26,8 @@ bool ServerTellsClientPids(xcb_connection_t* connection) {
   if (extension == nullptr || extension->present == 0) return false;
   const auto version = Await<xcb_res_query_version_reply_t>(
       connection, xcb_res_query_version(connection, 1, 2), xcb_res_query_version_reply);
-  return version && (version->server_major > 1 ||
-                     (version->server_major == 1 && version->server_minor >= 2));
+  return version &&
+         (version->server_major > 1 || (version->server_major == 1 && version->server_minor >= 2));
 }
 
 }  // namespace
@@ -73,13 +73,13 @@ std::vector<xcb_window_t> X11WindowSystem::ClientsFrontToBack() {
 
 std::vector<xcb_window_t> X11WindowSystem::RootChildrenWithWmState() {
   xcb_connection_t* c = connection_.get();
-  const auto tree = Await<xcb_query_tree_reply_t>(c, xcb_query_tree(c, connection_.Root()),
-                                                 xcb_query_tree_reply);
+  const auto tree =
+      Await<xcb_query_tree_reply_t>(c, xcb_query_tree(c, connection_.Root()), xcb_query_tree_reply);
   if (!tree) return {};
   const xcb_window_t* children = xcb_query_tree_children(tree.get());
   // Bottom to top, as the server keeps them.
-  const std::vector<xcb_window_t> bottomUp(
-      children, children + xcb_query_tree_children_length(tree.get()));
+  const std::vector<xcb_window_t> bottomUp(children,
+                                           children + xcb_query_tree_children_length(tree.get()));
   Learn(bottomUp);
   std::vector<xcb_window_t> topDown;
   for (auto it = bottomUp.rbegin(); it != bottomUp.rend(); ++it) {
@@ -89,6 +89,11 @@ std::vector<xcb_window_t> X11WindowSystem::RootChildrenWithWmState() {
 }
 
 void X11WindowSystem::Learn(const std::vector<xcb_window_t>& windows) {
+  // Lives of windows no longer listed are forgotten, so that they cannot pile up.
+  if (lives_.size() > windows.size()) {
+    const std::unordered_set<xcb_window_t> listed(windows.begin(), windows.end());
+    std::erase_if(lives_, [&](const auto& life) { return !listed.contains(life.first); });
+  }
   if (!connection_.OwnsEvents()) {
     std::vector<WindowFacts> facts = fetcher_.Fetch(windows);
     for (std::size_t i = 0; i < windows.size(); ++i) pass_[windows[i]] = std::move(facts[i]);
@@ -138,6 +143,7 @@ void X11WindowSystem::ReadEvents() {
       case XCB_DESTROY_NOTIFY:
         changed = reinterpret_cast<const xcb_destroy_notify_event_t*>(event.get())->window;
         if (changed == managerCheck_) managerCheck_ = XCB_WINDOW_NONE;
+        lives_.erase(changed);
         break;
       default:
         break;  // moves, restacking, errors about windows that went away: no fact changes
@@ -148,9 +154,9 @@ void X11WindowSystem::ReadEvents() {
 
 bool X11WindowSystem::ManagerRuns() {
   xcb_connection_t* c = connection_.get();
-  const auto onRoot = AwaitProperty(c, xcb_get_property(c, 0, connection_.Root(),
-                                                       atoms_._NET_SUPPORTING_WM_CHECK,
-                                                       XCB_ATOM_WINDOW, 0, 1));
+  const auto onRoot =
+      AwaitProperty(c, xcb_get_property(c, 0, connection_.Root(), atoms_._NET_SUPPORTING_WM_CHECK,
+                                        XCB_ATOM_WINDOW, 0, 1));
   // The end of a manager reported before the answer is queued now: the answer is not believed
   // on the strength of a check window that is gone.
   ReadEvents();
@@ -181,8 +187,11 @@ const WindowFacts& X11WindowSystem::Facts(WinHandle window) {
   if (const auto known = pass_.find(window); known != pass_.end()) return known->second;
   const xcb_window_t one[] = {window};
   WindowFacts facts = std::move(fetcher_.Fetch(one).front());
-  if (!passOpen_) return asked_ = std::move(facts);
-  return pass_[window] = std::move(facts);
+  if (passOpen_) return pass_[window] = std::move(facts);
+  // A window destroyed before the answer came has its DestroyNotify queued now: the answer is
+  // not taken for the life that ended.
+  ReadEvents();
+  return asked_ = std::move(facts);
 }
 
 void X11WindowSystem::EndPass() {
@@ -229,10 +238,15 @@ int X11WindowSystem::ClassName(WinHandle window, char* buffer, int bufferSize) {
 }
 
 std::uint32_t X11WindowSystem::ThreadProcessId(WinHandle window, std::uint32_t* processId) {
-  // The main thread of a Linux process has the process's own id.
-  const std::uint32_t pid = Facts(window).processId;
-  if (processId != nullptr) *processId = pid;
-  return pid;
+  const WindowFacts& facts = Facts(window);
+  if (processId != nullptr) *processId = facts.processId;
+  return facts.exists ? LifeOf(window) : 0;
+}
+
+std::uint32_t X11WindowSystem::LifeOf(xcb_window_t window) {
+  const auto [life, born] = lives_.try_emplace(window, lastLife_ + 1);
+  if (born) ++lastLife_;
+  return life->second;
 }
 
 void X11WindowSystem::Show(WinHandle window, int showCommand) {
@@ -293,8 +307,8 @@ void X11WindowSystem::PostClose(WinHandle window) {
 
 bool X11WindowSystem::TakesDeleteWindow(xcb_window_t window) {
   xcb_connection_t* c = connection_.get();
-  const auto protocols = AwaitProperty(
-      c, xcb_get_property(c, 0, window, atoms_.WM_PROTOCOLS, XCB_ATOM_ATOM, 0, 64));
+  const auto protocols =
+      AwaitProperty(c, xcb_get_property(c, 0, window, atoms_.WM_PROTOCOLS, XCB_ATOM_ATOM, 0, 64));
   return Contains(Values32(protocols), atoms_.WM_DELETE_WINDOW);
 }
 

@@ -39,7 +39,12 @@ class X11WindowSystem final : public WindowSystem {
   bool Exists(WinHandle handle) override;
   std::int32_t WindowLong(WinHandle window, int index) override;
   int ClassName(WinHandle window, char* buffer, int bufferSize) override;
+  // The thread id is the number of the window's life: a window that comes under the id of one
+  // we saw destroyed gets another, even from the same process.
   std::uint32_t ThreadProcessId(WinHandle window, std::uint32_t* processId) override;
+  // A pass knows every listed window's facts, its process among them.
+  bool CreatorsComeWithThePass() const override { return true; }
+  void PassOver() override { EndPass(); }
   void Show(WinHandle window, int showCommand) override;
   void BringToForeground(WinHandle window) override;
   void PostClose(WinHandle window) override;
@@ -65,6 +70,7 @@ class X11WindowSystem final : public WindowSystem {
   // Applies what the server reported since the last call: facts of changed windows are dropped.
   void ReadEvents();
   void Watch(xcb_window_t window, std::uint32_t events);
+  std::uint32_t LifeOf(xcb_window_t window);
   void EndPass();
   // A client message as a pager sends it: to the root, for the window manager to act on.
   void SendToManager(xcb_window_t window, xcb_atom_t type, const Data& data);
@@ -85,6 +91,9 @@ class X11WindowSystem final : public WindowSystem {
   // The manager's check window, known to be alive while no DestroyNotify says otherwise.
   xcb_window_t managerCheck_ = XCB_WINDOW_NONE;
   WindowFacts asked_;  // the last window asked about outside a pass
+  // The life number of each window asked about while listed; a DestroyNotify ends a life.
+  std::unordered_map<xcb_window_t, std::uint32_t> lives_;
+  std::uint32_t lastLife_ = 0;
 };
 
 }  // namespace tarvex::x11

@@ -96,39 +96,50 @@ TEST_F(WinListTest, WithoutTaskBarStyleOwnedWindowsNameTheirOwner) {
   EXPECT_EQ(list.WindowList().Objects(2).ParentName, "Desktop");
 }
 
-TEST_F(WinListTest, EqualHandleSumsKeepTheRowsOfTheLastRebuild) {
-  // An empty desktop sums to 0, the initial sum: nothing is rebuilt.
+TEST_F(WinListTest, APassRebuildsWhenAnAcceptedWindowIsNotListedAsItIsNow) {
+  // An empty desktop matches the empty list: nothing is rebuilt.
   list.Refresh();
   EXPECT_FALSE(TWinList::ListChanged());
   EXPECT_EQ(list.WindowList().Count(), 0);
 
   const WinHandle a = desktop.Open("A", 1, 0x100).handle;
-  desktop.Open("B", 2, 0x200);
+  const WinHandle b = desktop.Open("B", 2, 0x200).handle;
   list.Refresh();
   EXPECT_TRUE(TWinList::ListChanged());
   EXPECT_EQ(Listed(), Captions({"B", "A"}));
 
-  desktop.Window(a).caption = "A renamed";
+  // Only the stacking order changed: the rows keep theirs.
   desktop.Raise(a);
   list.Refresh();
   EXPECT_FALSE(TWinList::ListChanged());
   EXPECT_EQ(Listed(), Captions({"B", "A"}));
 
-  // Another window with the same handle value stands in for a closed one.
-  desktop.Close(a);
-  desktop.Open("C", 3, 0x100);
-  list.Refresh();
-  EXPECT_FALSE(TWinList::ListChanged());
-  EXPECT_EQ(Listed(), Captions({"B", "A"}));
-  EXPECT_EQ(list.ProcessID(1), 1u);
-
-  desktop.Open("D", 4, 0x300);
+  desktop.Window(a).caption = "A renamed";
   list.Refresh();
   EXPECT_TRUE(TWinList::ListChanged());
-  EXPECT_EQ(Listed(), Captions({"D", "C", "B"}));
+  EXPECT_EQ(Listed(), Captions({"A renamed", "B"}));
+
+  // Two windows go and two come whose handles add up to the same sum.
+  desktop.Close(a);
+  desktop.Close(b);
+  desktop.Open("C", 3, 0x140);
+  desktop.Open("D", 4, 0x1C0);
+  list.Refresh();
+  EXPECT_EQ(Listed(), Captions({"D", "C"}));
+
+  // The same caption shown by a new process under the same handle: a window system that tells
+  // creators with the pass lists the new window.
+  desktop.creatorsComeWithThePass = true;
+  desktop.Close(0x140);
+  desktop.Open("C", 9, 0x140);
+  list.Refresh();
+  EXPECT_TRUE(TWinList::ListChanged());
+  EXPECT_EQ(list.ProcessID(0), 9u);
+  list.Refresh();
+  EXPECT_FALSE(TWinList::ListChanged());
 }
 
-TEST_F(WinListTest, HandleSumWrapsAround) {
+TEST_F(WinListTest, HandlesAtTheTopOfTheRangeAreListed) {
   desktop.Open("High", 1, 0xFFFFFFF0u);
   desktop.Open("Low", 2, 0x20);
   list.Refresh();

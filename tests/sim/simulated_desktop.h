@@ -72,8 +72,10 @@ class SimulatedDesktop final : public WindowSystem,
 
   // Runs before the filter sees each window of a pass: lets a test change the desktop mid-pass.
   std::function<void(WinHandle)> beforeVisit;
-  // Runs when a window's thread and process are read while entries are built.
+  // Runs whenever a window's thread and process are read.
   std::function<void(WinHandle)> onThreadProcessId;
+  // Whether a pass learns every window's thread and process with its other facts, as on X11.
+  bool creatorsComeWithThePass = false;
 
   // Tool-help library: whether kernel32 is loaded and which names it exports.
   bool kernelLoaded = true;
@@ -108,6 +110,8 @@ class SimulatedDesktop final : public WindowSystem,
   std::int32_t WindowLong(WinHandle window, int index) override;
   int ClassName(WinHandle window, char* buffer, int bufferSize) override;
   std::uint32_t ThreadProcessId(WinHandle window, std::uint32_t* processId) override;
+  bool CreatorsComeWithThePass() const override { return creatorsComeWithThePass; }
+  void PassOver() override {}
   void Show(WinHandle window, int showCommand) override;
   void BringToForeground(WinHandle window) override;
   void PostClose(WinHandle window) override;

@@ -161,6 +161,8 @@ class VanishingWindows final : public WindowSystem {
   std::uint32_t ThreadProcessId(WinHandle w, std::uint32_t* p) override {
     return real_.ThreadProcessId(w, p);
   }
+  bool CreatorsComeWithThePass() const override { return real_.CreatorsComeWithThePass(); }
+  void PassOver() override { real_.PassOver(); }
   void Show(WinHandle w, int c) override { real_.Show(w, c); }
   void BringToForeground(WinHandle w) override { real_.BringToForeground(w); }
   void PostClose(WinHandle w) override { real_.PostClose(w); }
