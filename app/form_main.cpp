@@ -1,6 +1,7 @@
 #include "app/form_main.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "app/action_list.h"
 #include "app/fit_form_to_screen.h"
@@ -14,6 +15,7 @@
 #include "settings/options.h"
 #include "settings/settings_path.h"
 #include "tray/about_box.h"
+#include "winlist/window_creator.h"
 
 namespace tarvex {
 namespace {
@@ -171,6 +173,8 @@ void TFormMain::ExecuteAction(ActionId action) {
       return ActOnCheckedRows(MinimizeWindow);
     case ActionId::ActTerminate:
       ActOnCheckedRows(AskWindowToClose);
+      // The user's command is done: the list it leaves starts with nothing chosen.
+      DropChoices();
       return ExecuteAction(ActionId::ActRefresh);
     case ActionId::ActSwitchTo:
       return ActSwitchToExecute();
@@ -238,22 +242,31 @@ void TFormMain::SetAllChecks(bool checked) {
 
 void TFormMain::ActOnCheckedRows(void (*act)(WindowSystem&, WinHandle)) {
   // The rows the user checked are taken before the loop: messages run after each row, and a
-  // refresh that runs then (the timer, F5) rebuilds the list with other rows, all unchecked.
-  // Reading the rebuilt list by the old indices would act on windows the user never checked.
-  std::vector<WinHandle> checked;
-  for (const ListRow& row : rows_) {
-    if (row.checked) checked.push_back(row.handle);
-  }
-  for (WinHandle window : checked) {
-    act(platform_.winList.windows, window);
+  // refresh that runs then (the timer, F5) rebuilds the list with other rows. Reading the rebuilt
+  // list by the old indices would act on windows the user never checked.
+  std::vector<ListRow> checked;
+  std::copy_if(rows_.begin(), rows_.end(), std::back_inserter(checked),
+               [](const ListRow& row) { return row.checked; });
+  WindowSystem& windows = platform_.winList.windows;
+  for (const ListRow& row : checked) {
+    // A handle whose window is gone may name another one by now, which the user never saw.
+    if (!StillTheWindow(windows, row.handle, row.creator)) continue;
+    act(windows, row.handle);
     platform_.winList.pump.ProcessMessages();
   }
 }
 
 void TFormMain::ActSwitchToExecute() {
-  const WinHandle window = rows_[static_cast<std::size_t>(selected_)].handle;
-  platform_.winList.windows.Show(window, kShowNormal);
-  platform_.winList.windows.BringToForeground(window);
+  const ListRow& row = rows_[static_cast<std::size_t>(selected_)];
+  WindowSystem& windows = platform_.winList.windows;
+  if (!StillTheWindow(windows, row.handle, row.creator)) return;
+  windows.Show(row.handle, kShowNormal);
+  windows.BringToForeground(row.handle);
+}
+
+void TFormMain::DropChoices() {
+  for (ListRow& row : rows_) row.checked = false;
+  selected_ = -1;
 }
 
 void TFormMain::RefreshApplicationList() {
@@ -266,6 +279,14 @@ void TFormMain::RefreshApplicationList() {
     list.EndUpdate();
     status.SetPanelText(1, "Application list refreshed");
   });
+  // What the user chose stays with the windows that are still listed: same handle, same
+  // creator. Their captions may have changed.
+  std::unordered_map<WinHandle, ListRow> chosen;
+  const WinHandle selectedWindow =
+      selected_ >= 0 ? rows_[static_cast<std::size_t>(selected_)].handle : 0;
+  for (const ListRow& row : rows_) {
+    if (row.checked || row.handle == selectedWindow) chosen.emplace(row.handle, row);
+  }
   rows_.clear();
   selected_ = -1;
   list.Clear();
@@ -275,10 +296,21 @@ void TFormMain::RefreshApplicationList() {
     const std::string& caption = windows.Strings(i);
     if (caption == AppTitle) continue;
     if (IsIgnored(caption)) continue;
-    ListRow row{caption, std::to_string(winList1_.ProcessID(i)), winList1_.WinHandle(i), false};
+    const TWinInfo& entry = windows.Objects(i);
+    ListRow row{caption,
+                std::to_string(entry.ProcessID),
+                entry.WinHandle,
+                false,
+                {entry.ThreadID, entry.ProcessID}};
+    if (const auto before = chosen.find(row.handle);
+        before != chosen.end() && before->second.creator == row.creator) {
+      row.checked = before->second.checked;
+      if (row.handle == selectedWindow) selected_ = static_cast<int>(rows_.size());
+    }
     rows_.push_back(row);
     list.Append(rows_.back());
   }
+  if (selected_ >= 0) list.SetSelected(selected_);
 }
 
 bool TFormMain::IsIgnored(const std::string& caption) const {

@@ -116,6 +116,7 @@ class TFormMain {
   void SetAllChecks(bool checked);
   void ActOnCheckedRows(void (*act)(WindowSystem&, WinHandle));
   void ActSwitchToExecute();
+  void DropChoices();
   void ActIgnoreListExecute();
   void ActOptionsExecute();
   void LoadSettings();

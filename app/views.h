@@ -28,6 +28,9 @@ struct ListRow {
   std::string processId;  // decimal text, no padding
   WinHandle handle = 0;   // never shown
   bool checked = false;
+  // Who made the window when the row was made (never shown): the commands act on the handle only
+  // while it still names that window.
+  WindowCreator creator;
   bool operator==(const ListRow&) const = default;
 };
 
@@ -39,6 +42,8 @@ class ListViewPort {
   virtual void Clear() = 0;
   virtual void Append(const ListRow& row) = 0;
   virtual void SetChecked(int index, bool checked) = 0;
+  // Selects the row and brings it into view.
+  virtual void SetSelected(int index) = 0;
   virtual int ColumnCount() const = 0;
   virtual int ColumnWidth(int column) const = 0;
   virtual void SetColumnWidth(int column, int width) = 0;

@@ -121,13 +121,20 @@ void ListView::ShowRows(const std::vector<ListRow>& rows, int selected) {
   } resume{*this};
   Send(LVM_DELETEALLITEMS);
   for (const ListRow& row : rows) InsertRow(row);
-  if (selected >= 0 && selected < static_cast<int>(rows.size())) {
-    LVITEMA selection{};
-    selection.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    selection.state = LVIS_SELECTED | LVIS_FOCUSED;
-    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&selection));
-    Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(selected), FALSE);
-  }
+  if (selected >= 0 && selected < static_cast<int>(rows.size())) SelectRow(selected);
+}
+
+void ListView::SetSelected(int index) {
+  OwnChange own(*this);
+  SelectRow(index);
+}
+
+void ListView::SelectRow(int index) {
+  LVITEMA selection{};
+  selection.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  selection.state = LVIS_SELECTED | LVIS_FOCUSED;
+  Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&selection));
+  Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
 }
 
 int ListView::SelectedIndex() const {

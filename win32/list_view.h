@@ -34,6 +34,7 @@ class ListView final : public ListViewPort {
   void Clear() override;
   void Append(const ListRow& row) override;
   void SetChecked(int index, bool checked) override;
+  void SetSelected(int index) override;
   int ColumnCount() const override;
   int ColumnWidth(int column) const override;
   void SetColumnWidth(int column, int width) override;
@@ -55,6 +56,7 @@ class ListView final : public ListViewPort {
   void AddColumn(int index, const char* caption, int width, int format);
   void InsertRow(const ListRow& row);
   void SetCheckState(int index, bool checked);
+  void SelectRow(int index);
   void OnItemChanged(const NMLISTVIEW& change);
   int SelectedIndex() const;
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;

@@ -93,7 +93,16 @@ void QtListView::ShowRows(const std::vector<ListRow>& rows, int selected) {
   const ScopeExit resume([this] { EndUpdate(); });
   clear();
   for (const ListRow& row : rows) InsertRow(row);
-  if (QTreeWidgetItem* item = topLevelItem(selected)) {
+  SelectRow(selected);
+}
+
+void QtListView::SetSelected(int index) {
+  const OwnChange own(*this);
+  SelectRow(index);
+}
+
+void QtListView::SelectRow(int index) {
+  if (QTreeWidgetItem* item = topLevelItem(index)) {
     setCurrentItem(item);
     scrollToItem(item);
   }

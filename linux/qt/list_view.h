@@ -26,6 +26,7 @@ class QtListView final : public QTreeWidget, public ListViewPort {
   void Clear() override;
   void Append(const ListRow& row) override;
   void SetChecked(int index, bool checked) override;
+  void SetSelected(int index) override;
   int ColumnCount() const override;
   int ColumnWidth(int column) const override;
   void SetColumnWidth(int column, int width) override;
@@ -45,6 +46,7 @@ class QtListView final : public QTreeWidget, public ListViewPort {
   };
 
   void InsertRow(const ListRow& row);
+  void SelectRow(int index);
   void OnItemChanged(QTreeWidgetItem* item, int column);
   void OnSelectionChanged();
 

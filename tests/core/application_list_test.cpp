@@ -108,12 +108,48 @@ TEST_F(ApplicationListTest, CountersEnabledStatesAndTrayHintFollowChecksAndSelec
   form.ListView1ItemChecked(2, true);
   form.ActRefreshUpdate();
   EXPECT_EQ(Disabled(), std::vector<ActionId>({ActCheckAll}));
+}
 
-  // A refresh drops every check and the selection.
+TEST_F(ApplicationListTest, ARefreshKeepsTheChoicesOfWindowsStillListedUnderTheirNewCaptions) {
+  const WinHandle editor = desktop.Open("Editor", 1).handle;
+  const WinHandle shell = desktop.Open("Shell", 2).handle;
+  const WinHandle viewer = desktop.Open("Viewer", 3).handle;
+  IgnoreList.Replace({"Busy"});
   Refresh();
-  form.ActRefreshUpdate();
-  EXPECT_EQ(form.CheckedCount(), 0);
-  EXPECT_EQ(status.panels[0], "0: 3: 0");
+  ASSERT_EQ(Shown(), Captions({"Viewer", "Shell", "Editor"}));
+  form.ListView1ItemChecked(0, true);
+  form.ListView1ItemChecked(1, true);
+  form.ListView1ItemChecked(2, true);
+  form.ListView1SelectItem(2);
+
+  // The editor renames itself, the shell's handle goes to a window of another process, and a
+  // new window opens in front.
+  desktop.Window(editor).caption = "Editor - notes.txt";
+  desktop.Close(shell);
+  desktop.Open("Shell", 7, shell);
+  desktop.Open("Clock", 4);
+  Refresh();
+  EXPECT_EQ(Shown(), Captions({"Clock", "Shell", "Viewer", "Editor - notes.txt"}));
+  EXPECT_EQ(view.rows[1].processId, "7");
+  std::vector<bool> checks;
+  for (const ListRow& row : view.rows) checks.push_back(row.checked);
+  EXPECT_EQ(checks, std::vector<bool>({false, false, true, true}));
+  EXPECT_EQ(view.rows, form.Rows());
+  EXPECT_EQ(form.Selected(), 3);
+  EXPECT_EQ(view.selected, 3);
+
+  // Renamed to an ignored caption, the window leaves the list with its choices; renamed back,
+  // it returns as a new row.
+  desktop.Window(editor).caption = "busy";
+  Refresh();
+  EXPECT_EQ(Shown(), Captions({"Clock", "Shell", "Viewer"}));
+  EXPECT_EQ(form.Selected(), -1);
+  desktop.Window(editor).caption = "Editor";
+  desktop.Window(viewer).caption = "Viewer 2";
+  Refresh();
+  EXPECT_EQ(Shown(), Captions({"Clock", "Shell", "Viewer 2", "Editor"}));
+  EXPECT_FALSE(view.rows[3].checked);
+  EXPECT_EQ(form.CheckedCount(), 1);
 }
 
 TEST_F(ApplicationListTest, HeaderClicksSortRowsWithTheirChecksAndSelection) {

@@ -79,13 +79,32 @@ TEST_F(CommandsTest, RestoreMinimizeAndTerminateActOnCheckedRowsInDisplayedOrder
   form.ListView1ColumnClick(0);
   form.ListView1ColumnClick(0);
   desktop.requests.clear();
-  desktop.Close(c);  // gone since the refresh: asked all the same, nothing reported
+  desktop.Close(c);  // gone since the refresh: nothing is sent to it
+  form.ListView1SelectItem(RowOf(a));
   form.ExecuteAction(ActTerminate);
-  EXPECT_EQ(desktop.requests,
-            (std::vector<SentRequest>{{SentRequest::kClose, a, 0}, {SentRequest::kClose, c, 0}}));
-  // Terminate refreshes: the checks are gone and the closed window left the list.
+  EXPECT_EQ(desktop.requests, (std::vector<SentRequest>{{SentRequest::kClose, a, 0}}));
+  // Terminate refreshes, and the list it leaves starts with nothing chosen, also for the window
+  // that did not close.
   EXPECT_EQ(form.CheckedCount(), 0);
+  EXPECT_EQ(form.Selected(), -1);
+  EXPECT_NE(RowOf(a), -1);
   EXPECT_EQ(RowOf(c), -1);
+}
+
+TEST_F(CommandsTest, AHandleThatWentToAnotherProcessSinceTheListIsLeftAlone) {
+  Check(a);
+  Check(b);
+  form.ListView1SelectItem(RowOf(b));
+  // b's window closes and a window of another process gets its handle, under the same caption.
+  desktop.Close(b);
+  desktop.Open("B", 8, b);
+  for (ActionId action : {ActRestore, ActMinimize, ActSwitchTo, ActTerminate}) {
+    form.ExecuteAction(action);
+  }
+  EXPECT_EQ(desktop.requests, (std::vector<SentRequest>{{SentRequest::kShow, a, kShowNormal},
+                                                        {SentRequest::kShow, a, kShowMinimized},
+                                                        {SentRequest::kClose, a, 0}}));
+  EXPECT_EQ(desktop.messagesProcessed, 3);
 }
 
 TEST_F(CommandsTest, ARefreshInTheMiddleOfALoopActsOnlyOnTheRowsTheUserChecked) {
@@ -102,16 +121,18 @@ TEST_F(CommandsTest, ARefreshInTheMiddleOfALoopActsOnlyOnTheRowsTheUserChecked) 
   EXPECT_EQ(desktop.requests, (std::vector<SentRequest>{{SentRequest::kShow, c, kShowMinimized},
                                                         {SentRequest::kShow, a, kShowMinimized}}));
 
-  // A rebuild that shrinks the list under the loop is no reason to read past its end.
+  // A rebuild that shrinks the list under the loop is no reason to read past its end, and the
+  // windows that went are not asked.
   form.ExecuteAction(ActCheckAll);
   desktop.requests.clear();
+  const WinHandle front = form.Rows().front().handle;
   desktop.onProcessMessages = [&] {
     desktop.onProcessMessages = nullptr;
     for (WinHandle window : {a, b, c}) desktop.Close(window);
     form.ExecuteAction(ActRefresh);
   };
   form.ExecuteAction(ActRestore);
-  EXPECT_EQ(desktop.requests.size(), 4u);
+  EXPECT_EQ(desktop.requests, (std::vector<SentRequest>{{SentRequest::kShow, front, kShowNormal}}));
 }
 
 TEST_F(CommandsTest, SwitchToShowsTheSelectedWindowThenBringsItToTheFront) {

@@ -29,13 +29,13 @@ TEST(SortKeyTest, TheKeysColumnReversesAndAnotherColumnStartsAscending) {
 }
 
 TEST(ListView1CompareTest, ProcessIdsSortAsFiveDigitNumbers) {
-  const ListRow small{"b", "99", 0, false};
-  const ListRow large{"a", "1000", 0, false};
+  const ListRow small{"b", "99", 0, false, {}};
+  const ListRow large{"a", "1000", 0, false, {}};
   EXPECT_LT(ListView1Compare(small, large, 2), 0);
   EXPECT_GT(ListView1Compare(small, large, -2), 0);
   // Six digits compare by text after the padding.
-  const ListRow sixDigits{"c", "100000", 0, false};
-  const ListRow fiveDigits{"d", "20000", 0, false};
+  const ListRow sixDigits{"c", "100000", 0, false, {}};
+  const ListRow fiveDigits{"d", "20000", 0, false, {}};
   EXPECT_LT(ListView1Compare(sixDigits, fiveDigits, 2), 0);
   // Captions under the caption key, either direction.
   EXPECT_EQ(Sign(ListView1Compare(small, large, 1)), 1);

@@ -12,11 +12,15 @@ class FakeListView final : public ListViewPort {
  public:
   void BeginUpdate() override { ++updateDepth; }
   void EndUpdate() override { --updateDepth; }
-  void Clear() override { rows.clear(); }
+  void Clear() override {
+    rows.clear();
+    selected = -1;
+  }
   void Append(const ListRow& row) override { rows.push_back(row); }
   void SetChecked(int index, bool checked) override {
     rows.at(static_cast<std::size_t>(index)).checked = checked;
   }
+  void SetSelected(int index) override { selected = index; }
   void ShowRows(const std::vector<ListRow>& shown, int selectedRow) override {
     rows = shown;
     selected = selectedRow;
