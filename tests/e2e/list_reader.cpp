@@ -21,6 +21,8 @@
 //   list_reader --foreground  the caption of the foreground window, and "main" when it is the one
 //                             Tarvex main window: "<caption>\t<main|other>"
 //   list_reader --menu        each popup menu on screen: "menu <left> <top> <right> <bottom>"
+//   list_reader --rename T N  gives the top-level window titled T the caption N, from outside,
+//                             as another program may rename a window
 //
 // Structures the controls fill are read in the owner's address space, and their layout differs
 // between 32-bit and 64-bit processes: use the reader built beside the tarvex.exe it reads.
@@ -519,6 +521,13 @@ int printPidsOf(const char* imageName) {
   return found ? 0 : 1;
 }
 
+int renameWindow(const char* title, const char* caption) {
+  const HWND window = FindWindowA(nullptr, title);
+  if (window == nullptr) throw std::runtime_error(std::string("no window titled ") + title);
+  if (!SetWindowTextA(window, caption)) throw std::runtime_error(lastErrorText("SetWindowTextA"));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -534,10 +543,11 @@ int main(int argc, char** argv) {
     if (argc == 2 && option == "--windows") return printTarvexWindows();
     if (argc == 2 && option == "--menu") return printMenus();
     if (argc == 2 && option == "--foreground") return printForeground();
+    if (argc == 4 && option == "--rename") return renameWindow(argv[2], argv[3]);
     std::fprintf(stderr,
                  "usage: list_reader [--status | --row-rect <row> | --pid-of <image.exe> |"
                  " --columns | --controls <window title> | --toolbar | --windows | --menu |"
-                 " --foreground]\n");
+                 " --foreground | --rename <window title> <new caption>]\n");
     return 2;
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "list_reader: %s\n", failure.what());

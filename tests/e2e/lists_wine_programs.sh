@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # shellcheck source-path=SCRIPTDIR
 # End to end: two copies of Tarvex list Wine's notepad and winemine with their real process ids,
-# and neither lists itself or the other copy.
+# and neither lists itself or the other copy; after F5 a window renamed from outside shows its new
+# caption, and one renamed to a caption on the ignore list leaves the lists.
 #
 #   lists_wine_programs.sh <bin dir>    (the folder holding tarvex.exe and list_reader.exe)
 #
@@ -41,6 +42,17 @@ lists_show() {
   ! grep -q $'^Tarvex 1.0\t' "$logs/rows"
 }
 
+# Reads the lists for up to 10 s until no list shows the row; F5 halfway, as above.
+expect_lists_lack() {
+  local attempt
+  for attempt in $(seq 1 20); do
+    read_lists && lists_read && ! grep -q -x -F "$1" "$logs/rows" && return 0
+    [ "$attempt" -ne 10 ] || press_f5_in_tarvex
+    sleep 0.5
+  done
+  fail "a Tarvex list still shows '${1/$'\t'/ | }'"
+}
+
 press_f5_in_tarvex() {
   local id
   for id in $(tarvex_windows); do xdotool windowactivate --sync "$id" key F5; done
@@ -73,6 +85,9 @@ notepad_row="$(new_window_titled 'Notepad')"$'\t'"$pid"
 pid_of winemine.exe
 winemine_row="$(new_window_titled '^WineMine$')"$'\t'"$pid"
 
+ignored_caption="Mines put away"
+printf '[Tarvex Ignore]\r\n1=%s\r\n' "$ignored_caption" >"$WINEPREFIX/drive_c/windows/KelvoApps.ini"
+
 tarvex_copies=2
 tarvex_wine "$tarvex" >"$logs/tarvex-1.log" 2>&1 &
 tarvex_wine "$tarvex" >"$logs/tarvex-2.log" 2>&1 &
@@ -89,3 +104,21 @@ regedit_row="Registry Editor"$'\t'"$pid"
 press_f5_in_tarvex
 expect_lists_show "$notepad_row" "$winemine_row" "$regedit_row"
 echo "PASS: after F5 both lists also show ${regedit_row/$'\t'/ | }"
+
+# Renamed from outside, winemine shows its new caption after F5, under the same process.
+renamed_row="Mines at work"$'\t'"${winemine_row#*$'\t'}"
+wine_bounded "$reader" --rename WineMine "Mines at work" 2>"$logs/rename.err" ||
+  fail "could not rename WineMine: $(cat "$logs/rename.err")"
+press_f5_in_tarvex
+expect_lists_show "$notepad_row" "$renamed_row" "$regedit_row"
+expect_lists_lack "$winemine_row"
+echo "PASS: after F5 both lists show ${renamed_row/$'\t'/ | } instead of ${winemine_row/$'\t'/ | }"
+
+# Renamed to a caption on the ignore list, it leaves the lists.
+wine_bounded "$reader" --rename "Mines at work" "$ignored_caption" 2>"$logs/rename.err" ||
+  fail "could not rename winemine again: $(cat "$logs/rename.err")"
+press_f5_in_tarvex
+expect_lists_lack "$renamed_row"
+lists_show "$notepad_row" "$regedit_row" || fail "a list lost notepad or regedit"
+if grep -q -F "$ignored_caption" "$logs/rows"; then fail "a list shows the ignored caption"; fi
+echo "PASS: renamed to '$ignored_caption', which is ignored, winemine left both lists"

@@ -4,6 +4,10 @@
 //   tarvex_e2e_client odd <ready file>    the windows a taskbar leaves out, and one without
 //                                          _NET_WM_PID; then waits to be ended
 //   tarvex_e2e_client storm <ready file>  creates and destroys windows until it is ended
+//   tarvex_e2e_client one <ready file> <caption>
+//                                          one window, whose id follows "ready" in the file;
+//                                          ends when the window is asked to close, as an
+//                                          application would
 //
 // "ready" is written to the file once the windows stand (odd) or the first one stood (storm).
 #include <unistd.h>
@@ -56,16 +60,29 @@ void Storm(TestClient& client, const char* readyFile) {
   }
 }
 
+void OneWindow(TestClient& client, const char* readyFile, const std::string& caption) {
+  const xcb_window_t window = client.Create({.caption = caption});
+  std::ofstream(readyFile) << "ready " << window << "\n";
+  while (client.TakeClientMessages(client.atoms().WM_PROTOCOLS).empty()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s odd|storm <ready file>\n", argv[0]);
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: %s odd|storm <ready file> | one <ready file> <caption>\n",
+                 argv[0]);
     return 2;
   }
   TestClient client;
   const std::string mode = argv[1];
   if (mode == "odd") OddWindows(client, argv[2]);
   if (mode == "storm") Storm(client, argv[2]);
+  if (mode == "one" && argc == 4) {
+    OneWindow(client, argv[2], argv[3]);
+    return 0;
+  }
   return 2;
 }

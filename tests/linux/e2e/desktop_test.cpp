@@ -23,6 +23,8 @@ namespace {
 
 using x11::testing::ActiveWindow;
 using x11::testing::Output;
+using x11::testing::TestClient;
+using x11::testing::WaitUntil;
 using x11::testing::WmctrlWindows;
 
 const char* const kOwnTitle = "Tarvex 1.0";
@@ -163,6 +165,43 @@ TEST_F(DesktopTest, CommandsActOnExactlyTheCheckedOrSelectedWindows) {
     EXPECT_NE(row.caption, "E2E term two");
     EXPECT_NE(row.caption, "xeyes");
   }
+  EXPECT_TRUE(tarvex.boxes.shown.empty()) << tarvex.boxes.shown.front();
+}
+
+// Asked on a connection already open: a client that connects now would take the ids of the
+// client that ended last.
+bool WindowExists(TestClient& asking, xcb_window_t window) {
+  xcb_connection_t* c = asking.Connection().get();
+  return x11::Await<xcb_get_window_attributes_reply_t>(c, xcb_get_window_attributes(c, window),
+                                                       xcb_get_window_attributes_reply) != nullptr;
+}
+
+TEST_F(DesktopTest, CommandsLeaveAloneAWindowThatTookOverTheIdOfAListedOne) {
+  ProgramOnDesktop tarvex;
+  TestClient asking;
+  const xcb_window_t listed = desktop.StartOneWindow("E2E first owner");
+  desktop.WaitUntilManaged();
+  tarvex.Keys(Qt::Key_F5);
+  const Row shown{"E2E first owner", std::to_string(desktop.PidOf("E2E first owner"))};
+  ASSERT_EQ(Describe(tarvex.Rows()), Describe({shown}));
+
+  // Its client ends, and the next client to connect gets its ids: its first window the same id.
+  desktop.End("E2E first owner");
+  ASSERT_TRUE(WaitUntil([&] { return !WindowExists(asking, listed); }));
+  const xcb_window_t successor = desktop.StartOneWindow("E2E successor");
+  ASSERT_EQ(successor, listed) << "the server gave the new client other ids";
+  desktop.WaitUntilManaged();
+
+  // The list still shows the old window, never the new one: Check All and Terminate leave the
+  // new window alone.
+  ASSERT_EQ(Describe(tarvex.Rows()), Describe({shown}));
+  tarvex.Keys(Qt::Key_A, Qt::ControlModifier);
+  tarvex.Keys(Qt::Key_T, Qt::ControlModifier);
+  ProgramOnDesktop::Settle(500);
+  EXPECT_TRUE(desktop.IsRunning("E2E successor")) << "the new window was asked to close";
+  tarvex.Keys(Qt::Key_F5);
+  const Row expected{"E2E successor", std::to_string(desktop.PidOf("E2E successor"))};
+  EXPECT_EQ(Describe(tarvex.Rows()), Describe({expected}));
   EXPECT_TRUE(tarvex.boxes.shown.empty()) << tarvex.boxes.shown.front();
 }
 

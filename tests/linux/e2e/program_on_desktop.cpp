@@ -77,6 +77,30 @@ void Desktop::StartClient(const char* mode, std::unique_ptr<Program>& slot,
 void Desktop::StartOddWindows() { StartClient("odd", odd_, {"E2E no pid"}); }
 void Desktop::StartStorm() { StartClient("storm", storm_, {}); }
 
+xcb_window_t Desktop::StartOneWindow(const std::string& caption) {
+  // A file left by an earlier client of that caption would name that client's window.
+  const std::string ready = ScratchFolder() + "/" + caption + ".ready";
+  std::filesystem::remove(ready);
+  auto program =
+      std::make_unique<Program>(std::vector<std::string>{TARVEX_E2E_CLIENT, "one", ready, caption});
+  xcb_window_t window = XCB_WINDOW_NONE;
+  const bool started = WaitUntil([&] {
+    std::ifstream in(ready);
+    std::string word;
+    return (in >> word >> window) && word == "ready";
+  });
+  if (!started) throw std::runtime_error("the client of '" + caption + "' did not start");
+  pids_[caption] = program->Pid();
+  programs_[caption] = std::move(program);
+  return window;
+}
+
+void Desktop::End(const std::string& caption) {
+  programs_.erase(caption);
+  pids_.erase(caption);
+  windows_.erase(caption);
+}
+
 void Desktop::WaitUntilManaged() {
   const bool managed = WaitUntil(
       [&] {

@@ -39,6 +39,10 @@ class Desktop {
   // Our client process with the windows a taskbar leaves out ("E2E no pid" among them).
   void StartOddWindows();
   void StartStorm();
+  // Our client process with one window of that caption, which closes when asked to; its id.
+  xcb_window_t StartOneWindow(const std::string& caption);
+  // Ends a started client by its id and waits for its end.
+  void End(const std::string& caption);
   // Waits until the manager lists a window for every client started so far.
   void WaitUntilManaged();
 
