@@ -168,6 +168,10 @@ void TWinList::AddWindowInfo(tarvex::WinHandle window) {
 }
 
 void TWinList::LookUpImage(TWinInfo& info) {
+  // Process id 0 names no owner: the window went before it was asked, or its X client told
+  // none. A walk for it would read every process (all of /proc on Linux) to find at best the
+  // system's idle process, which owns no window.
+  if (info.ProcessID == 0) return;
   ScopedSnapshot snapshot(toolHelp_,
                           toolHelp_.CreateToolhelp32Snapshot(kSnapProcess, info.ProcessID));
   if (snapshot.get() == 0) return;

@@ -180,6 +180,16 @@ TEST_F(WinListTest, AProcessMissingFromTheSnapshotLeavesOnlyImageAndIconEmpty) {
   EXPECT_EQ(info.ProcessID, 99u);
   EXPECT_EQ(info.WinClass, "OrphanClass");
   EXPECT_EQ(desktop.OpenSnapshots(), 0);
+
+  // Process id 0 names no owner (the window went, or its X client told none): nothing is
+  // looked up, and above all not the system's idle process, which every snapshot lists.
+  desktop.AddProcess({0, "[System Process]", 0x2, 0});
+  desktop.Open("No owner", 0);
+  const int snapshots = desktop.snapshotsTaken;
+  list.Refresh();
+  ASSERT_EQ(list.WindowList().Count(), 2);
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(list.WindowList().Objects(i).ExeName, "");
+  EXPECT_EQ(desktop.snapshotsTaken, snapshots + 1);  // the orphan's alone
 }
 
 TEST_F(WinListTest, EntriesReleaseTheirIconsWhenRebuiltOrDestroyed) {
