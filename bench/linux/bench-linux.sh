@@ -5,12 +5,13 @@
 #
 # Prints, besides the lines every edition prints (see scripts/bench.sh):
 #   wmctrl N MS          milliseconds of `wmctrl -lp` over the same desktop (median)
+# and the soak line of a client that retitles itself for TARVEX_BENCH_SOAK seconds (default 30).
 
 bench_linux() {
   local build=build/bench-linux n lines wmctrl=()
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_LINUX_EDITION=ON \
     -DTARVEX_TESTS=OFF >&2
-  cmake --build "$build" --target tarvex refresh_bench start_bench >&2
+  cmake --build "$build" --target tarvex refresh_bench start_bench soak_bench >&2
   (
     export TARVEX_VIRTUAL_DISPLAY=1
     trap tarvex_display_stop EXIT
@@ -27,5 +28,6 @@ bench_linux() {
     for n in "${SIZES[@]}"; do
       "$build/bin/start_bench" "$n" "$PWD/$build/bin/tarvex" "$STARTS" || exit 1
     done
+    "$build/bin/soak_bench" "$TARVEX_XVFB_PID" "${TARVEX_BENCH_SOAK:-30}" || exit 1
   )
 }
