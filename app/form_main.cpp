@@ -51,6 +51,7 @@ TFormMain::TFormMain(const FormMainPlatform& platform)
   };
   trayIcon1_.SetIcon(platform.trayShell.ProgramIcon());
   trayIcon1_.SetPopupMenu(&popupMenu1_);
+  trayIcon1_.OnShown = [this] { TrayIcon1Shown(); };
 }
 
 TFormMain::~TFormMain() { timer1_->SetEnabled(false); }
@@ -203,20 +204,30 @@ void TFormMain::WMHotKey(int id) {
 }
 
 void TFormMain::MnRestoreClick() {
+  goingToTray_ = false;
   platform_.application.ShowNormal();
   platform_.application.BringToForeground();
 }
 
 void TFormMain::ApplicationEvents1Minimize() {
   if (!MinimizeToTray) return;
+  // Without an icon in a notification area there is nothing to come back by: hidden, the
+  // program would be out of the user's reach, so it stays minimized on the taskbar until the
+  // icon stands there (an add that failed succeeds at a later try; an X11 tray embeds the icon
+  // a moment after the add, or never).
+  goingToTray_ = true;
   trayIcon1_.SetActive(true);
-  // Without a notification area there is no icon to come back by: hidden, the program would be
-  // out of the user's reach, so it stays minimized on the taskbar.
-  if (!trayIcon1_.Added()) return;
+  TrayIcon1Shown();
+}
+
+void TFormMain::TrayIcon1Shown() {
+  if (!goingToTray_ || !trayIcon1_.Present()) return;
+  goingToTray_ = false;
   platform_.application.Hide();
 }
 
 void TFormMain::ApplicationEvents1Restore() {
+  goingToTray_ = false;
   if (!MinimizeToTray) return;
   platform_.application.ShowNormal();
   trayIcon1_.SetActive(false);

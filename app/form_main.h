@@ -90,6 +90,8 @@ class TFormMain {
   // The application's minimized and restored notifications.
   void ApplicationEvents1Minimize();
   void ApplicationEvents1Restore();
+  // The tray icon has come to stand in a notification area.
+  void TrayIcon1Shown();
 
   // Reports from the list view.
   void ListView1ColumnClick(int column);
@@ -136,6 +138,9 @@ class TFormMain {
   std::array<bool, kActionCount> enabled_{};
   std::string webSiteAddress_;
   bool shown_ = false;
+  // Minimized to the tray while no notification area showed the icon yet: the program goes
+  // there once one does, unless it has been brought back before.
+  bool goingToTray_ = false;
 };
 
 }  // namespace tarvex

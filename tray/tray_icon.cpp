@@ -44,6 +44,10 @@ void TTrayIcon::SetActive(bool active) {
   }
 }
 
+void TTrayIcon::ShellShowedIcon() {
+  if (Present() && OnShown) OnShown();
+}
+
 void TTrayIcon::SetHint(const std::string& hint) {
   if (hint == hint_) return;
   hint_ = hint;
@@ -69,6 +73,8 @@ void TTrayIcon::AddToTray() {
   const NotifyIconRecord record = FillNotifyData();
   added_ = shell_.NotifyIcon(NotifyIconOperation::kAdd, record);
   if (record.tip.empty() && added_) shell_.NotifyIcon(NotifyIconOperation::kModify, record);
+  // A shell that shows what it accepts (Windows) shows it now; an X11 tray reports it later.
+  ShellShowedIcon();
 }
 
 void TTrayIcon::RemoveFromTray() {

@@ -57,10 +57,17 @@ class TTrayIcon {
   void SetIcon(IconHandle icon);
   void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
   bool Added() const { return added_; }
+  // The icon stands in a notification area, where the user can reach it: added, and shown by
+  // the shell.
+  bool Present() const { return added_ && shell_.IconShown(); }
+  // The shell's word that the added icon may stand in a notification area now: raises OnShown
+  // when it does. A successful add asks the same at once.
+  void ShellShowedIcon();
 
   MouseEvent OnClick, OnMouseDown, OnMouseUp;
   MoveEvent OnMouseMove;
   std::function<void()> OnDblClick;
+  std::function<void()> OnShown;
 
   // The shell's notification for the icon: `message` is the callback's lParam; the cursor and
   // the keys held are read when it is handled.

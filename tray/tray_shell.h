@@ -32,6 +32,10 @@ class TrayShell {
   virtual IconHandle ProgramIcon() = 0;
   // The shell's call for the program's one icon; whether it succeeded.
   virtual bool NotifyIcon(NotifyIconOperation operation, const NotifyIconRecord& record) = 0;
+  // Whether the icon it accepted stands in a notification area now. The Windows shell shows it
+  // once the add has succeeded; an X11 tray only once it has embedded the icon's window, which
+  // the shell then reports through TTrayIcon::ShellShowedIcon.
+  virtual bool IconShown() = 0;
   // Ends any mouse capture or drag in the program's active window (or its main window).
   virtual void CancelMode() = 0;
   // Makes the tray window the foreground window when it is enabled, so the menu closes when the

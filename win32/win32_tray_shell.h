@@ -32,6 +32,8 @@ class Win32TrayShell final : public TrayShell {
 
   IconHandle ProgramIcon() override;
   bool NotifyIcon(NotifyIconOperation operation, const NotifyIconRecord& record) override;
+  // The shell shows an icon from the moment its add succeeds.
+  bool IconShown() override { return true; }
   void CancelMode() override;
   void ForegroundTrayWindow() override;
   int PopupMenu(int x, int y) override;

@@ -73,6 +73,8 @@ void QtTrayShell::Embedded() {
   // the icon its room. Qt places the window in its parent at the position it believes in.
   widget_->move(0, 0);
   widget_->show();
+  embedded_ = true;
+  if (client_) client_->icon.ShellShowedIcon();
 }
 
 void QtTrayShell::Show(const NotifyIconRecord& record) {
@@ -82,6 +84,7 @@ void QtTrayShell::Show(const NotifyIconRecord& record) {
 
 void QtTrayShell::DropIconWindow() {
   dock_.StopWatching();
+  embedded_ = false;
   if (!widget_ || !widget_->Handling()) {
     widget_.reset();  // the tray lets go of a window that is destroyed
     return;

@@ -36,6 +36,8 @@ class QtTrayShell final : public TrayShell {
   IconHandle ProgramIcon() override;
   // Adding fails when the desktop has no system tray.
   bool NotifyIcon(NotifyIconOperation operation, const NotifyIconRecord& record) override;
+  // Only once the tray has embedded the icon's window: a tray may take its time, or never do it.
+  bool IconShown() override { return embedded_; }
   void CancelMode() override;
   void ForegroundTrayWindow() override;
   int PopupMenu(int x, int y) override;
@@ -60,6 +62,7 @@ class QtTrayShell final : public TrayShell {
   SystemTrayDock dock_;
   QIcon programIcon_;
   std::unique_ptr<TrayIconWidget> widget_;
+  bool embedded_ = false;  // the tray has taken widget_ in
   // The record of the icon the program has added and not deleted yet.
   std::optional<NotifyIconRecord> added_;
   std::optional<Client> client_;

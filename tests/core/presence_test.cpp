@@ -98,9 +98,31 @@ TEST_F(PresenceTest, WithoutANotificationAreaMinimizingToTheTrayStaysOnTheTaskba
   harness.application.UserRestoresFromTaskbar();
   EXPECT_EQ(State(), Presence::Shown);
 
-  harness.trayShell.refuseAdd = false;  // the notification area has come back
+  // The notification area comes back while the program waits minimized: the add is tried again
+  // at the next change of the tip, and once the icon stands there the program goes to the tray.
   Minimize(true);
+  harness.trayShell.refuseAdd = false;
+  harness.desktop.Open("One", 1);
+  harness.form.ExecuteAction(ActionId::ActRefresh);
+  harness.form.ActRefreshUpdate();
   EXPECT_EQ(State(), Presence::InTray);
+  HotKey();
+
+  // A tray that has the icon's window but has not embedded it yet shows nothing: the program
+  // stays on the taskbar until the icon stands in the tray, then goes there.
+  harness.form.TrayIcon1().SetActive(false);
+  harness.trayShell.embedsLater = true;
+  Minimize(true);
+  EXPECT_EQ(State(), Presence::Minimized);
+  harness.trayShell.TrayEmbeds(harness.form.TrayIcon1());
+  EXPECT_EQ(State(), Presence::InTray);
+  // Brought back before the tray took the icon, the program stays in sight when it does.
+  HotKey();
+  harness.form.TrayIcon1().SetActive(false);
+  Minimize(true);
+  HotKey();
+  harness.trayShell.TrayEmbeds(harness.form.TrayIcon1());
+  EXPECT_EQ(State(), Presence::ShownWithIcon);
 }
 
 TEST_F(PresenceTest, OnlyTheProgramsOwnHotKeyRestoresAndTheTrayTipCountsApplications) {

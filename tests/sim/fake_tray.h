@@ -8,6 +8,7 @@
 
 #include "tray/application_window.h"
 #include "tray/hot_key.h"
+#include "tray/tray_icon.h"
 #include "tray/tray_shell.h"
 
 namespace tarvex::sim {
@@ -19,16 +20,22 @@ class FakeTrayShell final : public TrayShell {
     calls.push_back({operation, record});
     if (operation == NotifyIconOperation::kAdd) {
       if (refuseAdd) return false;
-      shown = true;
+      shown = !embedsLater;
     }
     if (operation == NotifyIconOperation::kDelete) shown = false;
     return true;
   }
+  bool IconShown() override { return shown; }
   void CancelMode() override { steps.push_back("cancel mode"); }
   void ForegroundTrayWindow() override { steps.push_back("foreground"); }
   int PopupMenu(int x, int y) override {
     steps.push_back("popup " + std::to_string(x) + "," + std::to_string(y));
     return chosen;
+  }
+  // The tray takes in the icon it was asked to dock, as an X11 tray does some time after the add.
+  void TrayEmbeds(TTrayIcon& icon) {
+    shown = true;
+    icon.ShellShowedIcon();
   }
   std::vector<NotifyIconOperation> Operations() const {
     std::vector<NotifyIconOperation> operations;
@@ -40,7 +47,8 @@ class FakeTrayShell final : public TrayShell {
   std::vector<std::pair<NotifyIconOperation, NotifyIconRecord>> calls;
   std::vector<std::string> steps;
   bool refuseAdd = false;
-  bool shown = false;  // an icon stands in the notification area
+  bool embedsLater = false;  // an added icon shows only once TrayEmbeds runs
+  bool shown = false;        // an icon stands in the notification area
   int chosen = -1;
 };
 
