@@ -87,6 +87,10 @@ void TFormMain::FormClose() {
   saved = true;
 }
 
+void TFormMain::WMEndSession() {
+  if (shown_) SaveSettings();
+}
+
 void TFormMain::ApplyBounds(Bounds bounds) {
   if (bounds.width < kMinimumWidth) bounds.width = kMinimumWidth;
   if (bounds.height < kMinimumHeight) bounds.height = kMinimumHeight;

@@ -69,6 +69,10 @@ class TFormMain {
   // Closing: the periodic refresh stops and the window's settings are written. A failure leaves
   // the window open.
   void FormClose();
+  // The desktop session ends, or the system tells the program to end, without a close: the
+  // window's settings are saved as a close saves them, and nothing else changes (a session
+  // manager may ask again, or the session may go on). A failure throws as the close's does.
+  void WMEndSession();
 
   // Runs the action's update step, then its handler when the action is enabled, whatever invoked
   // it (button, shortcut, menu, timer or code).

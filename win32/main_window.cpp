@@ -189,7 +189,7 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     }
     case WM_ENDSESSION:
       // Logging off ends the process without a close: save what the close would have saved.
-      if (wParam != FALSE && form_ != nullptr) RunGuarded([&] { form_->FormClose(); });
+      if (wParam != FALSE && form_ != nullptr) RunGuarded([&] { form_->WMEndSession(); });
       return true;
     case WM_DESTROY:
       ::PostQuitMessage(0);

@@ -75,13 +75,29 @@ TEST_F(SettingsAtShowAndCloseTest, AnUnwritableFileKeepsTheWindowOpenAndRefreshi
   harness.desktop.AdvanceTime(kRefreshInterval);
   EXPECT_EQ(harness.form.Rows().size(), 1u);
 
+  // The session's end saves as a close does and fails with the same message, but it leaves the
+  // program as it was: the session may go on.
+  try {
+    harness.form.WMEndSession();
+    FAIL() << "the save at the session's end went through";
+  } catch (const Exception& error) {
+    EXPECT_STREQ(error.what(), "Unable to write to C:\\WINDOWS\\KelvoApps.ini");
+  }
   harness.files.readOnly = false;
+  harness.host.bounds.left = 77;
+  harness.form.WMEndSession();
+  EXPECT_NE(harness.SettingsText().find("Left=77"), std::string::npos);
+  harness.desktop.Open("Newer", 6);
+  harness.desktop.AdvanceTime(kRefreshInterval);
+  EXPECT_EQ(harness.form.Rows().size(), 2u);
+
   harness.form.FormClose();
   EXPECT_NE(harness.SettingsText().find("HotKeyCode=0"), std::string::npos);
 }
 
 TEST_F(SettingsAtShowAndCloseTest, AWindowNeverShownWritesNothingOverTheStoredSettings) {
   harness.SettingsText() = "[Tarvex Window]\nLeft=500\n";
+  harness.form.WMEndSession();
   harness.form.FormClose();
   EXPECT_EQ(harness.SettingsText(), "[Tarvex Window]\nLeft=500\n");
 }
