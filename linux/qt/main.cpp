@@ -6,6 +6,7 @@
 
 #include "linux/qt/program.h"
 #include "linux/qt/qt_message_boxes.h"
+#include "linux/qt/session_end.h"
 #include "linux/tray/program_icon.h"
 #include "linux/x11/xcb_connection.h"
 #include "tray/error_box.h"
@@ -33,6 +34,7 @@ int main(int argc, char* argv[]) {
   };
   try {
     tarvex::qt::Program program(boxes, report);
+    const tarvex::qt::SessionEnd sessionEnd(program.Window());
     program.ShowFirst([] { QCoreApplication::quit(); });
     return QApplication::exec();
   } catch (...) {
