@@ -21,7 +21,7 @@ windows=(
   wine wine64 fonts-wine xvfb openbox x11-utils wmctrl xdotool imagemagick zip
 )
 tests=(
-  googletest libgtest-dev clang libclang-rt-14-dev xdotool python3
+  googletest libgtest-dev clang libclang-rt-14-dev xdotool python3 libsm-dev
   desktop-file-utils appstream dpkg-dev unzip
 )
 optional=(wine32:i386)

@@ -8,8 +8,12 @@
 //                                          one window, whose id follows "ready" in the file;
 //                                          ends when the window is asked to close, as an
 //                                          application would
+//   tarvex_e2e_client tray <ready file>   a system tray that never embeds an icon
+//   tarvex_e2e_client session <ready file>
+//                                          a session manager for one logout (session_manager.h)
 //
-// "ready" is written to the file once the windows stand (odd) or the first one stood (storm).
+// "ready" is written to the file once the windows stand (odd), the first one stood (storm) or
+// the tray selection is taken (tray).
 #include <unistd.h>
 
 #include <chrono>
@@ -19,6 +23,7 @@
 #include <string>
 #include <thread>
 
+#include "session_manager.h"
 #include "x11_test_support.h"
 
 namespace {
@@ -72,17 +77,27 @@ void OneWindow(TestClient& client, const char* readyFile, const std::string& cap
 
 int main(int argc, char** argv) {
   if (argc != 3 && argc != 4) {
-    std::fprintf(stderr, "usage: %s odd|storm <ready file> | one <ready file> <caption>\n",
+    std::fprintf(stderr,
+                 "usage: %s odd|storm|tray|session <ready file> | one <ready file> <caption>\n",
                  argv[0]);
     return 2;
   }
-  TestClient client;
   const std::string mode = argv[1];
+  if (mode == "session") {
+    RunSessionManager(argv[2]);
+    return 2;
+  }
+  TestClient client;
   if (mode == "odd") OddWindows(client, argv[2]);
   if (mode == "storm") Storm(client, argv[2]);
   if (mode == "one" && argc == 4) {
     OneWindow(client, argv[2], argv[3]);
     return 0;
+  }
+  if (mode == "tray") {
+    client.TakeTraySelection();
+    ReportReady(argv[2]);
+    for (;;) ::pause();
   }
   return 2;
 }

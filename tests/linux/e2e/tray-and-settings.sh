@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # The real program from outside, on a display of its own with openbox and trayer: its settings
 # file from the first start on, its ignore list, minimizing to the tray, the icon's menu, the hot
-# key from another application, and Exit.
+# key from another application, and Exit; then a tray that never embeds the icon, SIGTERM and the
+# session's end.
 #
-#   tray-and-settings.sh <tarvex binary>
+#   tray-and-settings.sh <tarvex binary> <tarvex_e2e_client binary>
 #
 # Exits 0 when all holds, 1 at the first thing that does not, 77 when a tool is missing.
 set -u
 unset windir
 tarvex="$1"
+client="$2"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 for tool in Xvfb openbox trayer xdotool wmctrl xprop xwininfo xterm xdpyinfo; do
   command -v "$tool" >/dev/null 2>&1 || { echo "tray-and-settings: $tool is missing" >&2; exit 77; }
@@ -116,8 +118,10 @@ tray_menu_choose() {
   xdotool key "$@"
 }
 
+trayer_pid=""
 trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true \
   --expand false --transparent false >/dev/null 2>&1 &
+trayer_pid=$!
 started+=($!)
 xterm -T "E2E term" -geometry 60x10+20+400 -e sleep 600 >/dev/null 2>&1 &
 started+=($!)
@@ -263,6 +267,57 @@ expect_value "Tarvex Window" MinimizeToTray 1
 expect_value "Tarvex Window" Column1 210
 grep -q '^[0-9]*=E2E ignored' "$ini" && grep -q '^[0-9]*=E2E third' "$ini" ||
   fail "the ignore list lost an entry"
+
+step "a tray that never embeds the icon: minimizing leaves Tarvex on the taskbar"
+kill "$trayer_pid"
+tarvex_wait_for 10 ended "$trayer_pid" || fail "trayer did not end"
+"$client" tray "$scratch/tray-ready" &
+started+=($!)
+tarvex_wait_for 10 test -f "$scratch/tray-ready" || fail "the tray that never embeds did not start"
+start_tarvex
+xdotool windowminimize "$main_window"
+tarvex_wait_for 10 is_state "$main_window" Iconic || fail "the window is $(state_of "$main_window")"
+sleep 1
+listed "$title" || fail "minimized to a tray that never took the icon, the program vanished"
+
+step "SIGTERM saves the settings as a close would, then ends the program"
+wmctrl -i -a "$main_window"
+tarvex_wait_for 10 is_state "$main_window" Normal || fail "the window did not come back"
+before="$(ini_value "Tarvex Window" Width)"
+wmctrl -i -r "$main_window" -e 0,100,80,$((before + 40)),300
+sleep 0.5
+kill -TERM "$tarvex_pid"
+tarvex_wait_for 20 ended "$tarvex_pid" || fail "the program did not end on SIGTERM"
+wait "$tarvex_pid" 2>/dev/null
+tarvex_pid=""
+[ "$(ini_value "Tarvex Window" Width)" != "$before" ] || fail "SIGTERM saved no settings"
+expect_value "Another Program" Colour blue
+
+step "SIGTERM with a read-only settings file: the usual message, and the file as it was"
+start_tarvex
+chmod a-w "$ini"
+cp "$ini" "$scratch/kept.ini"
+kill -TERM "$tarvex_pid"
+tarvex_wait_for 20 ended "$tarvex_pid" || fail "the program did not end on SIGTERM"
+wait "$tarvex_pid" 2>/dev/null
+tarvex_pid=""
+grep -q "Unable to write to $ini" "$scratch/tarvex.log" || fail "no message: $(cat "$scratch/tarvex.log")"
+cmp -s "$ini" "$scratch/kept.ini" || fail "the read-only settings file changed"
+chmod u+w "$ini"
+
+step "the session's end saves the settings as a close would, asks nothing, and ends the program"
+"$client" session "$scratch/session" &
+started+=($!)
+tarvex_wait_for 10 test -s "$scratch/session" || fail "the session manager did not start"
+SESSION_MANAGER="$(cat "$scratch/session")" start_tarvex
+before="$(ini_value "Tarvex Window" Width)"
+wmctrl -i -r "$main_window" -e 0,100,80,$((before + 40)),300
+sleep 0.5
+touch "$scratch/session.logout"
+tarvex_wait_for 20 ended "$tarvex_pid" || fail "the program did not end with the session"
+wait "$tarvex_pid" 2>/dev/null
+tarvex_pid=""
+[ "$(ini_value "Tarvex Window" Width)" != "$before" ] || fail "the session's end saved nothing"
 
 if [ "$failures" -ne 0 ]; then
   echo "settings file:" >&2

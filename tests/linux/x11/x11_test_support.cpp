@@ -80,6 +80,23 @@ void TestClient::Sync() {
   free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
 }
 
+void TestClient::TakeTraySelection() {
+  const xcb_window_t owner = Create({.caption = "", .map = false});
+  const xcb_atom_t selection = Atom("_NET_SYSTEM_TRAY_S0");
+  xcb_set_selection_owner(connection_.get(), owner, selection, XCB_CURRENT_TIME);
+  xcb_client_message_event_t announcement{};
+  announcement.response_type = XCB_CLIENT_MESSAGE;
+  announcement.format = 32;
+  announcement.window = connection_.Root();
+  announcement.type = Atom("MANAGER");
+  announcement.data.data32[0] = XCB_CURRENT_TIME;
+  announcement.data.data32[1] = selection;
+  announcement.data.data32[2] = owner;
+  xcb_send_event(connection_.get(), 0, connection_.Root(), XCB_EVENT_MASK_STRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&announcement));
+  Sync();
+}
+
 std::vector<xcb_client_message_event_t> TestClient::TakeClientMessages(xcb_atom_t type) {
   Sync();
   while (xcb_generic_event_t* event = xcb_poll_for_event(connection_.get())) {

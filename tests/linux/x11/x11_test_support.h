@@ -38,6 +38,9 @@ class TestClient {
   void SetProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
                    std::vector<std::uint32_t> values);
   void Sync();  // every request so far has reached the server
+  // Acts as a system tray that never embeds an icon: takes the tray selection of screen 0 with
+  // a window of its own and announces it, as a starting tray does, and leaves dock requests be.
+  void TakeTraySelection();
   // ClientMessages of the given type that reached this client so far.
   std::vector<xcb_client_message_event_t> TakeClientMessages(xcb_atom_t type);
   xcb_atom_t Atom(const std::string& name);
