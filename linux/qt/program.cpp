@@ -20,6 +20,7 @@ Program::Program(MessageBoxes& boxes, FailureReporter report)
     : settingsLocation_(SettingsOfThisRun()),
       settings_(settingsLocation_.directoryToCreate),
       windows_(connection_),
+      x11Events_(xcb_get_file_descriptor(connection_.get()), QSocketNotifier::Read),
       hotKeys_(
           [this](int id) {
             if (hotKeyTarget_ != nullptr) {
@@ -29,6 +30,11 @@ Program::Program(MessageBoxes& boxes, FailureReporter report)
           report),
       window_({windows_, toolHelp_, icons_, settings_, ignoreListDialog_, inputBox_, optionsDialog_,
                trayShell_, hotKeys_, boxes}) {
+  QObject::connect(&x11Events_, &QSocketNotifier::activated, [this] {
+    windows_.ReadEvents();
+    // A connection that broke stays readable for good: there is nothing more to read from it.
+    if (!connection_.Works()) x11Events_.setEnabled(false);
+  });
   hotKeyTarget_ = &window_;
   ignoreListDialog_.SetParent(&window_);
   inputBox_.SetParent(&window_);

@@ -3,6 +3,7 @@
 // a test builds one of these inside its own application.
 #pragma once
 
+#include <QSocketNotifier>
 #include <functional>
 
 #include "linux/dialogs/qt_ignore_list_dialog.h"
@@ -42,6 +43,9 @@ class Program {
   posix::PosixProfileStore settings_;
   x11::XcbConnection connection_;
   x11::X11WindowSystem windows_;
+  // The window system's own connection, read as its events arrive: between two refreshes a
+  // client may change its windows thousands of times, and unread reports pile up in the server.
+  QSocketNotifier x11Events_;
   x11::ProcToolHelpLibrary toolHelp_;
   x11::NoIconSource icons_;
   // The dialogs are the window's ports, so they come first; the window becomes their parent as

@@ -128,7 +128,7 @@ void X11WindowSystem::Watch(xcb_window_t window, std::uint32_t events) {
 }
 
 void X11WindowSystem::ReadEvents() {
-  while (const auto event = connection_.NextQueuedEvent()) {
+  while (const auto event = connection_.NextEvent()) {
     xcb_window_t changed = XCB_WINDOW_NONE;
     switch (event->response_type & 0x7F) {
       case XCB_PROPERTY_NOTIFY:
@@ -148,7 +148,13 @@ void X11WindowSystem::ReadEvents() {
       default:
         break;  // moves, restacking, errors about windows that went away: no fact changes
     }
-    watched_.erase(changed);
+    // The next pass fetches its facts afresh and watches it again first; until then its changes
+    // are of no use, and a client that retitles itself in a loop would flood us with them. Sent
+    // at once: while the request waits here, the server goes on reporting.
+    if (watched_.erase(changed) != 0) {
+      Watch(changed, XCB_EVENT_MASK_NO_EVENT);
+      xcb_flush(connection_.get());
+    }
   }
 }
 

@@ -53,6 +53,9 @@ class X11WindowSystem final : public WindowSystem {
   bool ManagerRuns();
   // Windows whose facts are kept from pass to pass (for tests of that bookkeeping).
   std::size_t WatchedWindows() const { return watched_.size(); }
+  // Applies what the server has reported so far: facts of changed windows are dropped. Call it
+  // whenever the connection has input, so that the server never keeps a backlog for us.
+  void ReadEvents();
 
  private:
   using Data = std::array<std::uint32_t, 5>;
@@ -67,8 +70,6 @@ class X11WindowSystem final : public WindowSystem {
   bool ManagerNamed(xcb_window_t named);
   // Makes the facts of every one of `windows` known to the pass.
   void Learn(const std::vector<xcb_window_t>& windows);
-  // Applies what the server reported since the last call: facts of changed windows are dropped.
-  void ReadEvents();
   void Watch(xcb_window_t window, std::uint32_t events);
   std::uint32_t LifeOf(xcb_window_t window);
   void EndPass();

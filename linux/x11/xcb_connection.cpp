@@ -39,9 +39,9 @@ void XcbConnection::DropQueuedEvents() {
   while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_)) std::free(event);
 }
 
-Reply<xcb_generic_event_t> XcbConnection::NextQueuedEvent() {
+Reply<xcb_generic_event_t> XcbConnection::NextEvent() {
   if (!owned_) return nullptr;
-  return Reply<xcb_generic_event_t>(xcb_poll_for_queued_event(connection_));
+  return Reply<xcb_generic_event_t>(xcb_poll_for_event(connection_));
 }
 
 void XcbConnection::FindRoot(int screen) {

@@ -29,9 +29,9 @@ class XcbConnection {
   // client (MappingNotify): drop what has been queued so that it cannot pile up. A borrowed
   // connection's owner reads its events; they are left alone.
   void DropQueuedEvents();
-  // The next event already queued in the connection, for a connection of our own that selected
-  // some; none for a borrowed connection, whose owner reads them.
-  Reply<xcb_generic_event_t> NextQueuedEvent();
+  // The next event the server has sent, queued or waiting to be read, for a connection of our
+  // own that selected some; none for a borrowed connection, whose owner reads them.
+  Reply<xcb_generic_event_t> NextEvent();
   bool OwnsEvents() const { return owned_; }
   // False once the server has gone or the connection broke; every request then fails quietly.
   bool Works() const { return xcb_connection_has_error(connection_) == 0; }

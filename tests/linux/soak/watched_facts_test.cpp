@@ -2,6 +2,8 @@
 // processes for the length of one rebuild. Whatever changes between two passes must show in the
 // second one all the same.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -75,6 +77,40 @@ TEST(WatchedFacts, EveryChangeBetweenTwoPassesShowsInTheSecond) {
   client.Destroy(window);
   ASSERT_TRUE(x11::testing::WaitUntil([&] { return !Listed(windows, caption); }));
   EXPECT_FALSE(windows.Exists(window));
+}
+
+TEST(WatchedFacts, AWindowRetitledInALoopCostsOneReportUntilTheNextPass) {
+  x11::testing::TestClient client;
+  xcb_connection_t* c = client.Connection().get();
+  const xcb_window_t window = client.Create({.caption = "Retitled 0"});
+  ASSERT_TRUE(WaitForManager(c, window, true));
+  x11::XcbConnection connection;
+  x11::X11WindowSystem windows(connection);
+  ASSERT_TRUE(Listed(windows, "Retitled 0"));
+  const auto retitle = [&](int times) {
+    for (int i = 1; i <= times; ++i) {
+      const std::string caption = "Retitled " + std::to_string(i);
+      xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, client.atoms()._NET_WM_NAME,
+                          client.atoms().UTF8_STRING, 8,
+                          static_cast<std::uint32_t>(caption.size()), caption.data());
+    }
+    client.Sync();
+  };
+  const int fd = xcb_get_file_descriptor(connection.get());
+  pollfd input{fd, POLLIN, 0};
+
+  // The first report arrives and is read, as the program's event loop reads it.
+  retitle(1);
+  ASSERT_EQ(::poll(&input, 1, 5000), 1);
+  windows.ReadEvents();
+  ASSERT_TRUE(windows.ManagerRuns());  // a round trip: the server has read all we sent
+  retitle(20000);
+  int pending = -1;
+  ASSERT_EQ(::ioctl(fd, FIONREAD, &pending), 0);
+  EXPECT_EQ(pending, 0) << "every change was reported, and would pile up until the next pass";
+  EXPECT_TRUE(Listed(windows, "Retitled 20000"));
+  retitle(3);  // watched again since that pass
+  EXPECT_TRUE(Listed(windows, "Retitled 3"));
 }
 
 TEST(WatchedFacts, WindowsThatLeftTheListAreForgotten) {
