@@ -5,7 +5,8 @@
 #
 # Prints, besides the lines every edition prints (see scripts/bench.sh):
 #   wmctrl N MS          milliseconds of `wmctrl -lp` over the same desktop (median)
-# and the soak line of a client that retitles itself for TARVEX_BENCH_SOAK seconds (default 30).
+# and the soak line of a client that retitles itself for TARVEX_BENCH_SOAK seconds (default 30),
+# which acts as the window manager of a display of its own.
 
 bench_linux() {
   local build=build/bench-linux n lines wmctrl=()
@@ -28,6 +29,10 @@ bench_linux() {
     for n in "${SIZES[@]}"; do
       "$build/bin/start_bench" "$n" "$PWD/$build/bin/tarvex" "$STARTS" || exit 1
     done
+    # On a display of its own without a manager: openbox reads every change of the caption too,
+    # falls behind, and the server's memory would tell of openbox's backlog, not of ours.
+    tarvex_display_stop
+    tarvex_display_start --bare >&2 || exit 1
     "$build/bin/soak_bench" "$TARVEX_XVFB_PID" "${TARVEX_BENCH_SOAK:-30}" || exit 1
   )
 }

@@ -4,7 +4,10 @@
 //
 // Opens a window captioned "Retitler 0", prints "ready" once the window manager lists it, then
 // changes its _NET_WM_NAME in a loop until its standard input is closed, and prints the number
-// of changes it made.
+// of changes it made. Without a window manager it lists the window itself, as an EWMH manager
+// would (check window and client list): then nobody but the lister under test watches it, and
+// the X server's memory tells only what that lister leaves unread. (A real manager reads every
+// change too; openbox falls behind and the server holds its backlog.)
 #include <poll.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
@@ -46,6 +49,25 @@ bool Listed(xcb_connection_t* c, xcb_window_t root, xcb_atom_t clientList, xcb_w
   return false;
 }
 
+bool ManagerRuns(xcb_connection_t* c, xcb_window_t root, xcb_atom_t check) {
+  const std::unique_ptr<xcb_get_property_reply_t, FreeDeleter> reply(xcb_get_property_reply(
+      c, xcb_get_property(c, 0, root, check, XCB_ATOM_WINDOW, 0, 1), nullptr));
+  return reply && reply->format == 32 && reply->value_len == 1;
+}
+
+void ActAsManager(xcb_connection_t* c, const xcb_screen_t* screen, xcb_window_t window) {
+  const xcb_atom_t check = Intern(c, "_NET_SUPPORTING_WM_CHECK");
+  const xcb_window_t checkWindow = xcb_generate_id(c);
+  xcb_create_window(c, XCB_COPY_FROM_PARENT, checkWindow, screen->root, 0, 0, 1, 1, 0,
+                    XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+  for (const xcb_window_t named : {checkWindow, screen->root}) {
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, named, check, XCB_ATOM_WINDOW, 32, 1,
+                        &checkWindow);
+  }
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, screen->root, Intern(c, "_NET_CLIENT_LIST"),
+                      XCB_ATOM_WINDOW, 32, 1, &window);
+}
+
 bool InputClosed() {
   pollfd input{STDIN_FILENO, POLLIN, 0};
   if (poll(&input, 1, 0) <= 0) return false;
@@ -70,6 +92,9 @@ int main() {
                     XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
   SetCaption(c, window, name, utf8, "Retitler 0");
   xcb_map_window(c, window);
+  if (!ManagerRuns(c, screen->root, Intern(c, "_NET_SUPPORTING_WM_CHECK"))) {
+    ActAsManager(c, screen, window);
+  }
   xcb_flush(c);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (!Listed(c, screen->root, clientList, window)) {
