@@ -15,28 +15,17 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
 
+#include "xcb_requests.h"
+
 namespace {
 
-struct FreeDeleter {
-  void operator()(void* p) const { std::free(p); }
-};
-
-xcb_atom_t Intern(xcb_connection_t* c, const char* name) {
-  const std::unique_ptr<xcb_intern_atom_reply_t, FreeDeleter> reply(xcb_intern_atom_reply(
-      c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
-  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
-void SetCaption(xcb_connection_t* c, xcb_window_t window, xcb_atom_t name, xcb_atom_t utf8,
-                const std::string& caption) {
-  xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, name, utf8, 8,
-                      static_cast<std::uint32_t>(caption.size()), caption.data());
-}
+using tarvex::bench::FreeDeleter;
+using tarvex::bench::Intern;
+using tarvex::bench::SetText;
 
 bool Listed(xcb_connection_t* c, xcb_window_t root, xcb_atom_t clientList, xcb_window_t window) {
   const std::unique_ptr<xcb_get_property_reply_t, FreeDeleter> reply(xcb_get_property_reply(
@@ -90,7 +79,7 @@ int main() {
   const xcb_window_t window = xcb_generate_id(c);
   xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 60, 60, 200, 80, 0,
                     XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
-  SetCaption(c, window, name, utf8, "Retitler 0");
+  SetText(c, window, name, utf8, "Retitler 0");
   xcb_map_window(c, window);
   if (!ManagerRuns(c, screen->root, Intern(c, "_NET_SUPPORTING_WM_CHECK"))) {
     ActAsManager(c, screen, window);
@@ -110,7 +99,7 @@ int main() {
   unsigned long long changes = 0;
   for (;;) {
     for (int i = 0; i < 4096; ++i) {
-      SetCaption(c, window, name, utf8, "Retitler " + std::to_string(++changes));
+      SetText(c, window, name, utf8, "Retitler " + std::to_string(++changes));
     }
     xcb_flush(c);
     // Nothing this client selected arrives, but what the server sends anyway must not pile up.

@@ -21,7 +21,13 @@
 #include <thread>
 #include <vector>
 
+#include "xcb_requests.h"
+
 namespace {
+
+using tarvex::bench::FreeDeleter;
+using tarvex::bench::Intern;
+using tarvex::bench::SetText;
 
 struct Shape {
   bool transient;
@@ -32,22 +38,6 @@ struct Shape {
 
 Shape ShapeOf(int index) {
   return {index % 5 == 4, index % 7 == 6, index % 9 == 8, index % 4 != 3};
-}
-
-struct FreeDeleter {
-  void operator()(void* p) const { std::free(p); }
-};
-
-xcb_atom_t Intern(xcb_connection_t* c, const char* name) {
-  const std::unique_ptr<xcb_intern_atom_reply_t, FreeDeleter> reply(xcb_intern_atom_reply(
-      c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
-  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
-void SetText(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
-             const std::string& text) {
-  xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, property, type, 8,
-                      static_cast<std::uint32_t>(text.size()), text.data());
 }
 
 void SetCardinal(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
