@@ -148,11 +148,13 @@ void X11WindowSystem::ReadEvents() {
       default:
         break;  // moves, restacking, errors about windows that went away: no fact changes
     }
-    // The next pass fetches its facts afresh and watches it again first; until then its changes
-    // are of no use, and a client that retitles itself in a loop would flood us with them. Sent
-    // at once: while the request waits here, the server goes on reporting.
+    // The next pass fetches its facts afresh and watches it again first; until then its property
+    // changes are of no use, and a client that retitles itself in a loop would flood us with
+    // them. Its end is still watched: a window destroyed in between must end its life, or a new
+    // client's window under the same id would pass for it. Sent at once: while the request
+    // waits here, the server goes on reporting.
     if (watched_.erase(changed) != 0) {
-      Watch(changed, XCB_EVENT_MASK_NO_EVENT);
+      Watch(changed, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
       xcb_flush(connection_.get());
     }
   }

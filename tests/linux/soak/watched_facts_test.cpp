@@ -113,6 +113,38 @@ TEST(WatchedFacts, AWindowRetitledInALoopCostsOneReportUntilTheNextPass) {
   EXPECT_TRUE(Listed(windows, "Retitled 3"));
 }
 
+TEST(WatchedFacts, AWindowThatChangedAndWentIsNotTakenForTheNextOneUnderItsId) {
+  x11::XcbConnection connection;
+  x11::X11WindowSystem windows(connection);
+  xcb_window_t window = XCB_WINDOW_NONE;
+  std::uint32_t life = 0;
+  {
+    x11::testing::TestClient first;
+    window = first.Create({.caption = "Same caption"});
+    ASSERT_TRUE(WaitForManager(first.Connection().get(), window, true));
+    ASSERT_TRUE(Listed(windows, "Same caption"));
+    std::uint32_t pid = 0;
+    life = windows.ThreadProcessId(window, &pid);
+    // A change that the next pass has yet to look at, read as the event loop reads it.
+    const std::size_t watched = windows.WatchedWindows();
+    first.SetProperty(window, first.atoms()._NET_WM_WINDOW_TYPE, XCB_ATOM_ATOM,
+                      {first.atoms()._NET_WM_WINDOW_TYPE_NORMAL});
+    first.Sync();
+    pollfd input{xcb_get_file_descriptor(connection.get()), POLLIN, 0};
+    ASSERT_EQ(::poll(&input, 1, 5000), 1);
+    windows.ReadEvents();
+    ASSERT_EQ(windows.WatchedWindows(), watched - 1);
+    ASSERT_TRUE(windows.ManagerRuns());  // a round trip: the server has read all we sent
+  }
+  // The server hands the ended client's ids to the next one; same process, same caption.
+  x11::testing::TestClient second;
+  const xcb_window_t successor = second.Create({.caption = "Same caption"});
+  ASSERT_EQ(successor, window) << "the server did not hand the id on";
+  ASSERT_TRUE(WaitForManager(second.Connection().get(), successor, true));
+  std::uint32_t pid = 0;
+  EXPECT_NE(windows.ThreadProcessId(successor, &pid), life);
+}
+
 TEST(WatchedFacts, WindowsThatLeftTheListAreForgotten) {
   x11::testing::TestClient client;
   std::vector<xcb_window_t> made;
