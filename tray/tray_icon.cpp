@@ -77,6 +77,10 @@ void TTrayIcon::AddToTray() {
   ShellShowedIcon();
 }
 
+void TTrayIcon::TaskbarCreated() {
+  if (active_) AddToTray();
+}
+
 void TTrayIcon::RemoveFromTray() {
   shell_.NotifyIcon(NotifyIconOperation::kDelete, FillNotifyData());
   added_ = false;

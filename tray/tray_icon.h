@@ -73,6 +73,10 @@ class TTrayIcon {
   // the keys held are read when it is handled.
   void TrayWndProc(std::uint32_t message, int cursorX, int cursorY, TShiftState keys);
 
+  // The shell's notification area was created anew (Explorer restarted) and holds no icon of
+  // ours any more: a wanted icon is added again.
+  void TaskbarCreated();
+
   bool ClickDefaultItem();
   bool ShowTrayMenu(int x, int y);
 

@@ -172,6 +172,13 @@ int Win32TrayShell::PopupMenu(int x, int y) {
 bool Win32TrayShell::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
   if (form_ == nullptr) return false;
+  // Registered once: the shell broadcasts it to every top-level window when its notification
+  // area is created again, as after Explorer restarts, which forgets every icon.
+  static const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+  if (message == taskbarCreated && taskbarCreated != 0) {
+    form_->TrayIcon1().TaskbarCreated();
+    return true;
+  }
   switch (message) {
     case kTrayCallbackMessage: {
       POINT cursor{};

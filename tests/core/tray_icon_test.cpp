@@ -78,6 +78,16 @@ TEST_F(TrayIconTest, AFailedOrPicturelessAddIsTriedAgainAtTheNextChange) {
   EXPECT_FALSE(icon.Added());
   icon.SetIcon(0x78);
   EXPECT_TRUE(icon.Added());
+
+  // Explorer restarted: the new notification area knows no icon, a wanted one is added again.
+  shell.calls.clear();
+  icon.TaskbarCreated();
+  EXPECT_EQ(shell.Operations(), (std::vector<Op>{Op::kDelete, Op::kAdd, Op::kModify}));
+  EXPECT_EQ(shell.calls.back().second.icon, 0x78u);
+  icon.SetActive(false);
+  shell.calls.clear();
+  icon.TaskbarCreated();
+  EXPECT_TRUE(shell.calls.empty());
 }
 
 TEST_F(TrayIconTest, ARightClickOnTheIconOpensTheMenuAndADoubleClickRestores) {

@@ -271,6 +271,11 @@ TEST_F(PresenceTest, MinimizingToTheTrayAndRestoringFromItsMenuKeepsTheIcon) {
   TrayNotification(WM_LBUTTONDBLCLK);
   EXPECT_TRUE(MainShownSoon());
   EXPECT_TRUE(IconShown());
+
+  // Explorer restarted: its broadcast gets the icon added again.
+  shell_.calls.clear();
+  ::SendMessageA(Tray(), ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(IconShown());
 }
 
 TEST_F(PresenceTest, ARestoreFromTheTaskbarShowsTheMainWindowAndTakesTheIconAway) {
