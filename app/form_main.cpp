@@ -15,6 +15,7 @@
 #include "settings/options.h"
 #include "settings/settings_path.h"
 #include "tray/about_box.h"
+#include "tray/error_box.h"
 #include "winlist/window_creator.h"
 
 namespace tarvex {
@@ -89,6 +90,21 @@ void TFormMain::FormClose() {
 
 void TFormMain::WMEndSession() {
   if (shown_) SaveSettings();
+}
+
+bool TFormMain::CloseQuery() {
+  try {
+    FormClose();
+    return true;
+  } catch (...) {
+    MessageBoxes& boxes = platform_.winList.boxes;
+    ApplicationEvents1Exception(boxes, std::current_exception());
+    const int answer = boxes.Show(kCloseWithoutSavingQuestion, AppTitle,
+                                  kMbYesNo | kMbIconWarning | kMbDefButton2);
+    if (answer != kIdYes) return false;
+    timer1_->SetEnabled(false);
+    return true;
+  }
 }
 
 void TFormMain::ApplyBounds(Bounds bounds) {

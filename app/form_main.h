@@ -30,6 +30,9 @@ inline constexpr int kRefreshInterval = 60000;  // milliseconds
 inline constexpr Bounds kDesignedBounds = {192, 103, 321, 246};
 inline constexpr int kMinimumWidth = 321;
 inline constexpr int kMinimumHeight = 125;
+inline constexpr const char* kCloseWithoutSavingQuestion =
+    "The settings could not be saved.\rClose without saving? The settings of this run will be "
+    "lost.";
 
 // What the edition sees of its main window and the mouse at an idle moment.
 struct IdleView {
@@ -73,6 +76,11 @@ class TFormMain {
   // window's settings are saved as a close saves them, and nothing else changes (a session
   // manager may ask again, or the session may go on). A failure throws as the close's does.
   void WMEndSession();
+  // Every way the user closes the window. When the settings cannot be written the error box says
+  // why, and the user may still close without saving: otherwise a settings file that can never
+  // be written (a standard user's Windows folder, a read-only file, a full disk) would leave no
+  // way out but killing the process. Whether the window may close.
+  bool CloseQuery();
 
   // Runs the action's update step, then its handler when the action is enabled, whatever invoked
   // it (button, shortcut, menu, timer or code).

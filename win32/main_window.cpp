@@ -177,13 +177,9 @@ bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       return true;
     }
     case WM_CLOSE: {
-      // Every way of closing comes here. When the form's closing steps fail, the error box says
-      // so and the close is abandoned: the window stays open.
+      // Every way of closing comes here; the form decides whether the window may go.
       bool closed = false;
-      RunGuarded([&] {
-        if (form_ != nullptr) form_->FormClose();
-        closed = true;
-      });
+      RunGuarded([&] { closed = form_ == nullptr || form_->CloseQuery(); });
       if (closed) ::DestroyWindow(window_.get());
       return true;
     }

@@ -4,9 +4,9 @@
 
 namespace tarvex::win32 {
 
-void Win32MessageBoxes::Show(const std::string& text, const std::string& caption, unsigned flags) {
+int Win32MessageBoxes::Show(const std::string& text, const std::string& caption, unsigned flags) {
   const ProgramWindowsDisabled disabled(owner_);
-  ::MessageBoxA(owner_, text.c_str(), caption.c_str(), flags);
+  return ::MessageBoxA(owner_, text.c_str(), caption.c_str(), flags);
 }
 
 }  // namespace tarvex::win32

@@ -34,14 +34,22 @@ class MessagePump {
 
 // Message box flags, with the values the platform gives them.
 inline constexpr unsigned kMbOk = 0x00;
+inline constexpr unsigned kMbYesNo = 0x04;
 inline constexpr unsigned kMbIconError = 0x10;
+inline constexpr unsigned kMbIconWarning = 0x30;
 inline constexpr unsigned kMbIconInformation = 0x40;
+inline constexpr unsigned kMbDefButton2 = 0x100;
+// The button that closed a box.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
 
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  // Shows the text and waits until the box is closed. Line breaks are single carriage returns.
-  virtual void Show(const std::string& text, const std::string& caption, unsigned flags) = 0;
+  // Shows the text and waits until the box is closed; returns the button that closed it. Line
+  // breaks are single carriage returns.
+  virtual int Show(const std::string& text, const std::string& caption, unsigned flags) = 0;
 };
 
 }  // namespace tarvex

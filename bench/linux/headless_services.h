@@ -14,8 +14,10 @@ class HeadlessServices final : public TimerService, public MessagePump, public M
     return std::make_unique<IdleTimer>();
   }
   void ProcessMessages() override {}
-  void Show(const std::string& /*text*/, const std::string& /*caption*/,
-            unsigned /*flags*/) override {}
+  int Show(const std::string& /*text*/, const std::string& /*caption*/,
+           unsigned /*flags*/) override {
+    return kIdOk;
+  }
 
  private:
   class IdleTimer final : public Timer {

@@ -91,13 +91,9 @@ IdleView MainWindow::ViewAtIdle() const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // Every way of closing comes here. When the form's closing steps fail, the error box says so
-  // and the close is abandoned: the window stays open.
+  // Every way of closing comes here; the form decides whether the window may go.
   bool closed = false;
-  Guarded([&] {
-    form_->FormClose();
-    closed = true;
-  });
+  Guarded([&] { closed = form_->CloseQuery(); });
   if (!closed) {
     event->ignore();
     return;

@@ -29,13 +29,23 @@ QMessageBox::Icon MessageBoxIcon(unsigned flags) {
   }
 }
 
-void QtMessageBoxes::Show(const std::string& text, const std::string& caption, unsigned flags) {
+int QtMessageBoxes::Show(const std::string& text, const std::string& caption, unsigned flags) {
   // Over the active window of the program when there is one; from the tray, with every window
   // hidden, the box stands on its own.
-  QMessageBox box(MessageBoxIcon(flags), ToQString(caption), MessageBoxText(text), QMessageBox::Ok,
+  const bool asks = (flags & 0x0Fu) == kMbYesNo;
+  QMessageBox box(MessageBoxIcon(flags), ToQString(caption), MessageBoxText(text),
+                  asks ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                   QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
-  box.exec();
+  if (asks) box.setDefaultButton((flags & kMbDefButton2) != 0 ? QMessageBox::No : QMessageBox::Yes);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return kIdYes;
+    case QMessageBox::No:
+      return kIdNo;
+    default:
+      return kIdOk;
+  }
 }
 
 }  // namespace tarvex::qt

@@ -14,7 +14,7 @@ QMessageBox::Icon MessageBoxIcon(unsigned flags);
 
 class QtMessageBoxes final : public MessageBoxes {
  public:
-  void Show(const std::string& text, const std::string& caption, unsigned flags) override;
+  int Show(const std::string& text, const std::string& caption, unsigned flags) override;
 };
 
 }  // namespace tarvex::qt

@@ -62,15 +62,19 @@ TEST(FitFormToScreenTest, MovesBackFromTheRightAndBottomFirstThenFromTheLeftAndT
             (Bounds{880, 500, 400, 300}));
 }
 
-TEST_F(SettingsAtShowAndCloseTest, AnUnwritableFileKeepsTheWindowOpenAndRefreshing) {
+TEST_F(SettingsAtShowAndCloseTest, AnUnwritableFileAsksToCloseWithoutSavingAndASessionEndNeverAsks) {
   harness.form.FormShow();
   harness.files.readOnly = true;
-  try {
-    harness.form.FormClose();
-    FAIL() << "the close went through";
-  } catch (const Exception& error) {
-    EXPECT_STREQ(error.what(), "Unable to write to C:\\WINDOWS\\KelvoApps.ini");
-  }
+  std::vector<sim::SimulatedDesktop::ShownBox>& boxes = harness.desktop.boxes;
+
+  // No: the window stays open and goes on refreshing.
+  harness.desktop.answers = {kIdOk, kIdNo};
+  EXPECT_FALSE(harness.form.CloseQuery());
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, "Unable to write to C:\\WINDOWS\\KelvoApps.ini");
+  EXPECT_EQ(boxes[0].caption, "Error");
+  EXPECT_EQ(boxes[1].text, kCloseWithoutSavingQuestion);
+  EXPECT_EQ(boxes[1].flags, kMbYesNo | kMbIconWarning | kMbDefButton2);
   harness.desktop.Open("New", 5);
   harness.desktop.AdvanceTime(kRefreshInterval);
   EXPECT_EQ(harness.form.Rows().size(), 1u);
@@ -91,7 +95,14 @@ TEST_F(SettingsAtShowAndCloseTest, AnUnwritableFileKeepsTheWindowOpenAndRefreshi
   harness.desktop.AdvanceTime(kRefreshInterval);
   EXPECT_EQ(harness.form.Rows().size(), 2u);
 
-  harness.form.FormClose();
+  // Yes: the window closes and refreshes no more.
+  harness.files.readOnly = true;
+  harness.desktop.answers = {kIdOk, kIdYes};
+  EXPECT_TRUE(harness.form.CloseQuery());
+  EXPECT_EQ(boxes.size(), 4u);
+  harness.desktop.Open("Newest", 7);
+  harness.desktop.AdvanceTime(kRefreshInterval);
+  EXPECT_EQ(harness.form.Rows().size(), 2u);
   EXPECT_NE(harness.SettingsText().find("HotKeyCode=0"), std::string::npos);
 }
 

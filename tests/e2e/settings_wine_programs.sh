@@ -9,7 +9,8 @@
 #     screen and written back under the same header;
 #   - the Ignore List dialog hides and shows WineMine and keeps [Tarvex Ignore] in step; Cancel
 #     changes nothing;
-#   - an unwritable file makes closing show "Unable to write to ..." and keeps the window open.
+#   - an unwritable file makes closing show "Unable to write to ..." and then ask whether to close
+#     without saving: "No" keeps the window open, "Yes" ends Tarvex and leaves the file alone.
 #
 #   settings_wine_programs.sh <bin dir>    (the folder holding tarvex.exe and list_reader.exe)
 #
@@ -25,6 +26,7 @@ ini_windows_path='C:\windows\KelvoApps.ini'
 probe="$WINEPREFIX/drive_c/windows/tarvex-read-only-probe.ini"
 probe_windows_path='C:\windows\tarvex-read-only-probe.ini'
 tarvex_id=""
+tarvex_before_close=""
 read_only_by=""
 
 # The file is shared by every test of the prefix: none of ours may outlive this one.
@@ -431,17 +433,26 @@ else
     "stops $(id -un)): the unwritable file is not tested"
 fi
 
-if [ -n "$read_only_by" ]; then
-  start_tarvex
+make_unwritable() {
   if [ "$read_only_by" = "the read-only attribute" ]; then
     set_read_only_attribute "$ini_windows_path"
   else
     set_immutable "$ini"
   fi
-  # A new place, so that the write after the failed one has something to show.
-  move_tarvex 120 140 400 300
-  read -r left top _ _ <<<"$(frame_of_client "$(client_geometry "$tarvex_id")")"
-  cp "$ini" "$logs/ini-read-only"
+}
+make_writable() {
+  chattr -i "$ini"
+  wine_bounded cmd /c "attrib -r $ini_windows_path" >/dev/null 2>&1
+}
+# The box that asks to close without saving carries the program's title, as the main window and
+# its taskbar entry do: it is the one that was not there before the close.
+question_box() {
+  tarvex_all_windows | grep -vxF -f <(printf '%s\n' "$tarvex_before_close") | head -n1 | grep .
+}
+# Closes the main window while the file is unwritable: the box 'Error' says why, Enter dismisses
+# it, and the question comes up; $1 is the key that answers it.
+close_unwritable_and_answer() {
+  tarvex_before_close="$(tarvex_all_windows)"
   wmctrl -i -c "$tarvex_id"
   expect 10 "closing with an unwritable file did not show the box 'Error'" window_titled Error
   read_controls Error
@@ -453,18 +464,43 @@ if [ -n "$read_only_by" ]; then
   }
   window_exists "$tarvex_id" || fail "the main window closed although the settings were not written"
   cmp -s "$ini" "$logs/ini-read-only" || fail "the unwritable file changed"
-  error_box="$(window_titled Error)"
-  xdotool windowactivate --sync "$error_box" key --clearmodifiers Return
-  expect 10 "Enter did not dismiss the box 'Error'" window_gone "$error_box"
-  window_exists "$tarvex_id" || fail "dismissing the box 'Error' closed the main window"
-  echo "PASS: with $read_only_by on KelvoApps.ini, closing showed 'Unable to write to" \
-    "$ini_windows_path' and the window stayed open"
+  local box
+  box="$(window_titled Error)"
+  xdotool windowactivate --sync "$box" key --clearmodifiers Return
+  expect 10 "Enter did not dismiss the box 'Error'" window_gone "$box"
+  expect 10 "no question to close without saving followed the box 'Error'" question_box
+  box="$(question_box)"
+  xdotool windowactivate --sync "$box" key --clearmodifiers "$1"
+  expect 10 "'$1' did not answer the question to close without saving" window_gone "$box"
+}
 
-  chattr -i "$ini"
-  wine_bounded cmd /c "attrib -r $ini_windows_path" >/dev/null 2>&1
+if [ -n "$read_only_by" ]; then
+  start_tarvex
+  make_unwritable
+  # A new place, so that the write after the failed one has something to show.
+  move_tarvex 120 140 400 300
+  read -r left top _ _ <<<"$(frame_of_client "$(client_geometry "$tarvex_id")")"
+  cp "$ini" "$logs/ini-read-only"
+  close_unwritable_and_answer n
+  window_exists "$tarvex_id" || fail "'No' to closing without saving closed the main window"
+  echo "PASS: with $read_only_by on KelvoApps.ini, closing showed 'Unable to write to" \
+    "$ini_windows_path', asked to close without saving, and 'No' kept the window open"
+
+  make_writable
   close_tarvex
   [ "$(window_value Left) $(window_value Top)" = "$left $top" ] ||
     fail "closing once the file was writable again did not write the window's place $left,$top"
   echo "PASS: once the file was writable again, closing ended Tarvex and wrote its place" \
     "$left,$top"
+
+  start_tarvex
+  make_unwritable
+  move_tarvex 160 180 400 300
+  cp "$ini" "$logs/ini-read-only"
+  close_unwritable_and_answer y
+  expect 10 "'Yes' to closing without saving did not close the window" window_gone "$tarvex_id"
+  expect 10 "Tarvex did not end after 'Yes' to closing without saving" tarvex_ended
+  cmp -s "$ini" "$logs/ini-read-only" || fail "closing without saving changed the file"
+  make_writable
+  echo "PASS: 'Yes' to closing without saving ended Tarvex and left KelvoApps.ini as it was"
 fi

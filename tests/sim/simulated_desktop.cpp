@@ -251,8 +251,12 @@ void SimulatedDesktop::AdvanceTime(int milliseconds) {
   }
 }
 
-void SimulatedDesktop::Show(const std::string& text, const std::string& caption, unsigned flags) {
+int SimulatedDesktop::Show(const std::string& text, const std::string& caption, unsigned flags) {
   boxes.push_back({text, caption, flags});
+  if (answers.empty()) return kIdOk;
+  const int answer = answers.front();
+  answers.pop_front();
+  return answer;
 }
 
 int SimulatedDesktop::CompareIgnoreCase(std::string_view a, std::string_view b) const {

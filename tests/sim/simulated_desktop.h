@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -98,6 +99,8 @@ class SimulatedDesktop final : public WindowSystem,
     unsigned flags;
   };
   std::vector<ShownBox> boxes;
+  // The user's answers to the boxes that ask, in turn; a box with none left is closed with OK.
+  std::deque<int> answers;
   std::vector<SentRequest> requests;
 
   // WindowSystem
@@ -136,7 +139,7 @@ class SimulatedDesktop final : public WindowSystem,
     ++messagesProcessed;
     if (onProcessMessages) onProcessMessages();
   }
-  void Show(const std::string& text, const std::string& caption, unsigned flags) override;
+  int Show(const std::string& text, const std::string& caption, unsigned flags) override;
 
   // TextCollation: ASCII letters compare without case; enough for the core's rules.
   int CompareIgnoreCase(std::string_view a, std::string_view b) const override;

@@ -87,7 +87,7 @@ TEST_F(FormPlacementTest, FirstShowAppliesTheStoredWindowAndColumnsUnscaled) {
   EXPECT_TRUE(::IsWindowVisible(window_.Handle()));
 }
 
-TEST_F(FormPlacementTest, ClosingWritesTheWindowAndAFileThatCannotBeWrittenKeepsItOpen) {
+TEST_F(FormPlacementTest, ClosingWritesTheWindowAndAFileThatCannotBeWrittenAsksBeforeClosing) {
   Start("[Kelvo Clock]\r\nAlarm=7:00\r\n");
   Win32FormHost(window_.Handle(), nullptr).SetFormBounds({12, 34, 456, 321});
   window_.List().SetColumnWidth(0, 150);
@@ -96,15 +96,20 @@ TEST_F(FormPlacementTest, ClosingWritesTheWindowAndAFileThatCannotBeWrittenKeeps
   const std::string settingsFile = AppIniFileName;
   AppIniFileName = settingsFile.substr(0, settingsFile.rfind('\\')) + "\\missing\\KelvoApps.ini";
   std::string shown;
+  std::string asked;
   {
     const WhenWindowUp box("Error", [&](HWND found) {
-      char text[512] = {};
-      ::GetDlgItemTextA(found, 0xFFFF, text, sizeof(text));
-      shown = text;
+      shown = TextOf(::GetDlgItem(found, 0xFFFF));
       ::PostMessageA(found, WM_COMMAND, IDOK, 0);
+    });
+    // "No" to closing without saving: the window stays open.
+    const WhenWindowUp question(AppTitle, [&](HWND found) {
+      asked = TextOf(::GetDlgItem(found, 0xFFFF));
+      ::PostMessageA(found, WM_COMMAND, IDNO, 0);
     });
     EXPECT_FALSE(CloseWindow());
   }
+  EXPECT_NE(asked.find("Close without saving?"), std::string::npos) << asked;
   EXPECT_EQ(shown, "Unable to write to " + AppIniFileName);
   AppIniFileName = settingsFile;
   EXPECT_EQ(StoredSettings(), "[Kelvo Clock]\r\nAlarm=7:00\r\n");

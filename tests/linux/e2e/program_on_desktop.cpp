@@ -49,8 +49,9 @@ void RemoveScratchFolder() {
   std::filesystem::remove_all(ScratchPath(), ignored);
 }
 
-void RecordingBoxes::Show(const std::string& text, const std::string& caption, unsigned) {
+int RecordingBoxes::Show(const std::string& text, const std::string& caption, unsigned) {
   shown.push_back(caption + ": " + text);
+  return kIdOk;
 }
 
 void Desktop::StartXterm(const std::string& title) {

@@ -19,7 +19,7 @@ namespace tarvex::e2e {
 
 class RecordingBoxes final : public MessageBoxes {
  public:
-  void Show(const std::string& text, const std::string& caption, unsigned flags) override;
+  int Show(const std::string& text, const std::string& caption, unsigned flags) override;
   std::vector<std::string> shown;
 };
 

@@ -243,11 +243,14 @@ class MainWindowTest : public QObject {
     f.window.SetOnClosed([&closed] { ++closed; });
     f.ShowActive();
     f.files.readOnly = true;
+    // The error box, then "No" to closing without saving.
+    f.desktop.answers = {kIdOk, kIdNo};
     QVERIFY(!f.window.close());
     QVERIFY(f.window.isVisible());
     QCOMPARE(closed, 0);
-    QCOMPARE(f.desktop.boxes.size(), std::size_t{1});
+    QCOMPARE(f.desktop.boxes.size(), std::size_t{2});
     QCOMPARE(f.desktop.boxes[0].text, "Unable to write to " + std::string(sim::kSettingsFile));
+    QCOMPARE(f.desktop.boxes[1].text, std::string(kCloseWithoutSavingQuestion));
 
     // Exit closes it the way the close box does, once the click is over.
     f.files.readOnly = false;

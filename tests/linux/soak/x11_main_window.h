@@ -21,8 +21,9 @@ namespace tarvex::soak {
 
 class RecordingBoxes final : public MessageBoxes {
  public:
-  void Show(const std::string& text, const std::string& caption, unsigned /*flags*/) override {
+  int Show(const std::string& text, const std::string& caption, unsigned /*flags*/) override {
     shown.push_back(caption + ": " + text);
+    return kIdOk;
   }
   std::vector<std::string> shown;
 };
