@@ -23,6 +23,7 @@ ListView::ListView(HWND parent, int id, HFONT font, DpiScale scale) {
       0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr),
       nullptr);
   if (window_ == nullptr) throw std::runtime_error("Cannot create the application list");
+  ::SetWindowSubclass(window_, SubclassProc, 0, 0);
   Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
        LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
@@ -31,6 +32,17 @@ ListView::ListView(HWND parent, int id, HFONT font, DpiScale scale) {
     AddColumn(static_cast<int>(index), column.caption, scale(column.width),
               column.alignRight ? LVCFMT_RIGHT : LVCFMT_LEFT);
   }
+}
+
+// Version 6 of the common controls, which Windows 10 and 11 give the program through its
+// manifest, toggles a row's check box on a double click. A double click must only select the
+// row: the second press goes on as a single one, which selects, and on the check box itself
+// toggles back what the first press toggled.
+LRESULT CALLBACK ListView::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR /*data*/) {
+  if (message == WM_LBUTTONDBLCLK) message = WM_LBUTTONDOWN;
+  if (message == WM_NCDESTROY) ::RemoveWindowSubclass(window, SubclassProc, id);
+  return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
 void ListView::AddColumn(int index, const char* caption, int width, int format) {

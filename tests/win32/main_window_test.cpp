@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/action_list.h"
+#include "main_window_driver.h"
 #include "own_window.h"
 #include "test_desktop.h"
 #include "tray/about_box.h"
@@ -156,6 +157,41 @@ TEST_F(MainWindowTest, ReportsChecksAndSelectionAndKeepsThemThroughASort) {
   window_.Idle();
   EXPECT_EQ(window_.Status().PanelText(0),
             std::to_string(moved + 1) + ": " + std::to_string(RowCount()) + ": 1");
+}
+
+// Version 6 of the common controls checks a row on a double click; Wine's does not, but it
+// toggles the box on the first press of a double click on it and ignores the second. Either way
+// a double click must leave the check marks as they were and only select.
+TEST_F(MainWindowTest, ADoubleClickOnARowOnlySelectsIt) {
+  const int row = RowOf("Tarvex test visible");
+  ASSERT_GE(row, 0);
+  const auto doubleClick = [this](POINT at) {
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+      ::PostMessageA(List(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, where);
+    }
+    MainWindowDriver::PumpFor(100);
+  };
+  RECT label{};
+  label.left = LVIR_LABEL;
+  ASSERT_TRUE(Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&label)));
+  const LONG middle = (label.top + label.bottom) / 2;
+
+  doubleClick({label.left + 4, middle});
+  EXPECT_EQ(window_.Form().Selected(), row);
+  EXPECT_FALSE(Checked(row));
+  EXPECT_EQ(window_.Form().CheckedCount(), 0);
+
+  // On the check box itself.
+  LVHITTESTINFO hit{};
+  for (hit.pt = {0, middle}; hit.pt.x < label.left; ++hit.pt.x) {
+    Send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    if ((hit.flags & LVHT_ONITEMSTATEICON) != 0) break;
+  }
+  ASSERT_LT(hit.pt.x, label.left) << "no check box left of the caption";
+  doubleClick({hit.pt.x + 2, middle});
+  EXPECT_FALSE(Checked(row));
+  EXPECT_EQ(window_.Form().CheckedCount(), 0);
 }
 
 // Holds modifier keys down as the thread's keyboard state has them, which is what the shortcut
