@@ -23,6 +23,9 @@ namespace {
 
 std::string WindowSection() { return AppBaseTitle(AppTitle) + " Window"; }
 std::string IgnoreSection() { return AppBaseTitle(AppTitle) + " Ignore"; }
+bool ReadMinimizeToTray(const TIniFile& file) {
+  return file.ReadBool(WindowSection(), "MinimizeToTray", true);
+}
 std::string ColumnKey(int column) { return "Column" + std::to_string(column + 1); }
 
 void RestoreWindow(WindowSystem& windows, WinHandle window) { windows.Show(window, kShowNormal); }
@@ -72,6 +75,24 @@ void TFormMain::FormShow() {
   RegisterAppHotKey(platform_.hotKeys, HotKeyCode);
   ExecuteAction(ActionId::ActRefresh);
   timer1_->SetEnabled(true);
+}
+
+void TFormMain::Start(bool minimized) {
+  if (!minimized) {
+    FormShow();
+    return;
+  }
+  firstShowOwed_ = true;
+  // Where the program goes depends on this option alone; the rest of the settings are read at
+  // the first show.
+  MinimizeToTray = ReadMinimizeToTray(TIniFile(platform_.settings, AppIniFileName));
+  platform_.application.Minimize();
+}
+
+void TFormMain::ShowFirstIfOwed() {
+  if (!firstShowOwed_) return;
+  firstShowOwed_ = false;
+  FormShow();
 }
 
 void TFormMain::FormClose() {
@@ -132,7 +153,7 @@ void TFormMain::LoadSettings() {
     list.SetColumnWidth(column,
                         file.ReadInteger(section, ColumnKey(column), list.ColumnWidth(column)));
   }
-  MinimizeToTray = file.ReadBool(section, "MinimizeToTray", true);
+  MinimizeToTray = ReadMinimizeToTray(file);
   HotKeyCode = static_cast<std::uint8_t>(file.ReadInteger(section, "HotKeyCode", 0));
   LoadIgnoreList(file, IgnoreSection(), IgnoreList, platform_.collation);
 }
@@ -225,6 +246,7 @@ void TFormMain::WMHotKey(int id) {
 
 void TFormMain::MnRestoreClick() {
   goingToTray_ = false;
+  ShowFirstIfOwed();
   platform_.application.ShowNormal();
   platform_.application.BringToForeground();
 }
@@ -248,6 +270,7 @@ void TFormMain::TrayIcon1Shown() {
 
 void TFormMain::ApplicationEvents1Restore() {
   goingToTray_ = false;
+  ShowFirstIfOwed();
   if (!MinimizeToTray) return;
   platform_.application.ShowNormal();
   trayIcon1_.SetActive(false);

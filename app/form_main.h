@@ -69,6 +69,11 @@ class TFormMain {
   // The first show: the settings are read and applied, the window is kept on the screen, the
   // list is filled and the periodic refresh starts.
   void FormShow();
+  // The program's start, with the main window not yet shown. A start asked to be minimized (a
+  // shortcut set to "Run: Minimized") minimizes the program, to the tray when the option says
+  // so, and the first show waits for the first restore, as a form started minimized is shown
+  // first when it is restored. Otherwise the first show runs now.
+  void Start(bool minimized);
   // Closing: the periodic refresh stops and the window's settings are written. A failure leaves
   // the window open.
   void FormClose();
@@ -133,6 +138,7 @@ class TFormMain {
   void DropChoices();
   void ActIgnoreListExecute();
   void ActOptionsExecute();
+  void ShowFirstIfOwed();
   void LoadSettings();
   void SaveSettings();
   void ApplyBounds(Bounds bounds);
@@ -153,6 +159,7 @@ class TFormMain {
   // Minimized to the tray while no notification area showed the icon yet: the program goes
   // there once one does, unless it has been brought back before.
   bool goingToTray_ = false;
+  bool firstShowOwed_ = false;
 };
 
 }  // namespace tarvex

@@ -12,6 +12,9 @@ class ApplicationWindow {
   virtual void ShowNormal() = 0;
   // Hides it, and with it the taskbar button.
   virtual void Hide() = 0;
+  // Minimizes the program as the user's minimize does, with the application's minimized
+  // notification.
+  virtual void Minimize() = 0;
   virtual void BringToForeground() = 0;
 };
 

@@ -90,7 +90,15 @@ void MainWindow::Create() {
 }
 
 void MainWindow::ShowFirst(int showCommand) {
-  RunGuarded([this] { form_->FormShow(); });
+  // A shortcut set to "Run: Minimized", or start /min, asks for one of these.
+  const bool minimized = showCommand == SW_SHOWMINIMIZED || showCommand == SW_MINIMIZE ||
+                         showCommand == SW_SHOWMINNOACTIVE || showCommand == SW_FORCEMINIMIZE;
+  if (minimized) {
+    application_->Show();
+    RunGuarded([this] { form_->Start(true); });
+    return;
+  }
+  RunGuarded([this] { form_->Start(false); });
   application_->Show();
   ::ShowWindow(window_.get(), showCommand);
   ::UpdateWindow(window_.get());

@@ -69,9 +69,11 @@ void Win32ApplicationWindow::RestoreFromTaskbar() {
   const HWND window = window_.get();
   if (!::IsIconic(window)) return;
   ::ShowWindow(window, SW_RESTORE);
+  // Told first: the first restore after a minimized start places the main window before it
+  // appears.
+  if (events_.restored) events_.restored();
   ShowMainWindow();
   PassFocusOn();
-  if (events_.restored) events_.restored();
 }
 
 void Win32ApplicationWindow::ShowMainWindow() {

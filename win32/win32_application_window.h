@@ -27,12 +27,15 @@ class Win32ApplicationWindow final : public ApplicationWindow {
   Win32ApplicationWindow& operator=(const Win32ApplicationWindow&) = delete;
 
   HWND Handle() const { return window_.get(); }
-  void SetMainWindow(HWND mainWindow) { main_ = mainWindow; }
+  void SetMainWindow(HWND mainWindow) {
+    main_ = mainWindow;
+    mainHidden_ = !::IsWindowVisible(mainWindow);
+  }
   void SetEvents(Events events) { events_ = std::move(events); }
   // The taskbar button appears with the main window.
   void Show();
   // The minimize the main window hands over; nothing when the program is minimized already.
-  void Minimize();
+  void Minimize() override;
 
   void ShowNormal() override;
   void Hide() override;
@@ -48,7 +51,9 @@ class Win32ApplicationWindow final : public ApplicationWindow {
 
   UniqueWindow window_;
   HWND main_ = nullptr;
-  bool mainHidden_ = false;  // hidden by a minimize, to be shown again by a restore
+  // Hidden by a minimize, to be shown again by a restore. A main window not yet shown counts as
+  // hidden: after a minimized start the first restore shows it.
+  bool mainHidden_ = false;
   Events events_;
 };
 

@@ -64,7 +64,8 @@ void MainWindow::Guarded(const std::function<void()>& handler) {
 }
 
 void MainWindow::ShowFirst() {
-  Guarded([this] { form_->FormShow(); });
+  // Launchers on X11 have no "Run: Minimized": the start is always a normal one.
+  Guarded([this] { form_->Start(false); });
   show();
 }
 

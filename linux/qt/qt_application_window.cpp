@@ -29,6 +29,8 @@ void QtApplicationWindow::ShowNormal() {
 
 void QtApplicationWindow::Hide() { window_.hide(); }
 
+void QtApplicationWindow::Minimize() { window_.showMinimized(); }
+
 void QtApplicationWindow::BringToForeground() {
   // The focus belongs to a box or a dialog the program has open, which Qt keeps above.
   window_.raise();

@@ -25,6 +25,8 @@ class QtApplicationWindow final : public ApplicationWindow {
 
   void ShowNormal() override;
   void Hide() override;
+  // The window manager's answer comes back as a state change, which tells the core.
+  void Minimize() override;
   void BringToForeground() override;
 
  private:

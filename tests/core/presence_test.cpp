@@ -91,6 +91,50 @@ TEST_F(PresenceTest, EveryTransitionOfTheFiveStates) {
   EXPECT_EQ(State(), Shown);
 }
 
+// A start asked to be minimized: the first show (settings, placement, first list) waits for the
+// first restore, whichever way it comes.
+TEST(MinimizedStartTest, GoesWhereTheOptionSaysAndShowsFirstAtTheFirstRestore) {
+  for (const bool toTray : {true, false}) {
+    sim::FormHarness harness;
+    harness.SettingsText() = toTray ? "[Tarvex Window]\nLeft=50\n"
+                                    : "[Tarvex Window]\nLeft=50\nMinimizeToTray=0\n";
+    harness.desktop.Open("Notepad", 1);
+    harness.form.FormCreate();
+    harness.form.Start(true);
+    SCOPED_TRACE(toTray ? "to the tray" : "to the taskbar");
+    EXPECT_TRUE(harness.application.minimized);
+    EXPECT_EQ(harness.application.visible, !toTray);
+    EXPECT_EQ(harness.trayShell.shown, toTray);
+    EXPECT_TRUE(harness.form.Rows().empty());
+    EXPECT_TRUE(harness.hotKeys.calls.empty());
+    EXPECT_EQ(harness.host.bounds, kDesignedBounds);
+    // Closed before it was ever shown: nothing is written over the stored settings.
+    harness.form.FormClose();
+    EXPECT_EQ(harness.SettingsText().find("Top="), std::string::npos);
+
+    if (toTray) {
+      harness.form.TrayIcon1().TrayWndProc(0x203, 0, 0, {});  // double click on the icon
+    } else {
+      harness.application.UserRestoresFromTaskbar();
+    }
+    EXPECT_TRUE(harness.application.MainWindowVisible());
+    EXPECT_EQ(harness.form.Rows().size(), 1u);
+    EXPECT_EQ(harness.host.bounds.left, 50);
+    // Later restores show nothing again.
+    harness.desktop.Open("Clock", 2);
+    harness.application.UserMinimizes();
+    harness.form.MnRestoreClick();
+    EXPECT_EQ(harness.form.Rows().size(), 1u);
+  }
+
+  // A normal start shows at once.
+  sim::FormHarness harness;
+  harness.desktop.Open("Notepad", 1);
+  harness.form.FormCreate();
+  harness.form.Start(false);
+  EXPECT_EQ(harness.form.Rows().size(), 1u);
+}
+
 TEST_F(PresenceTest, WithoutANotificationAreaMinimizingToTheTrayStaysOnTheTaskbar) {
   harness.trayShell.refuseAdd = true;
   Minimize(true);

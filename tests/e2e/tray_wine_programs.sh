@@ -332,3 +332,22 @@ options="$(tr -d '\r' <"$ini" 2>/dev/null | grep -E '^(MinimizeToTray|HotKeyCode
   fail "after 'Exit' KelvoApps.ini holds '$options', not 'MinimizeToTray=1 HotKeyCode=8'"
 echo "PASS: 'Exit' from the icon's menu ended Tarvex, removed the icon and wrote HotKeyCode=8" \
   "($((($(date +%s%N) - started) / 1000000)) ms from the start of Tarvex)"
+
+# 6. Started minimized, as a shortcut set to "Run: Minimized" starts it: straight to the tray with
+#    no window shown; the first restore shows the window with its list.
+tarvex_id=""
+tarvex_wine start /min /unix "$tarvex" >>"$logs/tarvex.log" 2>&1 &
+expect 20 "Tarvex started minimized put no icon in the tray" tray_window
+sleep 1
+[ -z "$(tarvex_all_windows)" ] || fail "Tarvex started minimized showed a window titled 'Tarvex 1.0'"
+grep -qx 'main 0 0 .*' <<<"$(tarvex_window_states)" ||
+  fail "Tarvex started minimized: its main window is not there, hidden and never shown"
+choose_from_icon_menu Restore
+expect 20 "'Restore' after a minimized start did not show the main window" tarvex_windows
+tarvex_id="$(tarvex_windows)"
+expect 10 "'Restore' after a minimized start did not show the main window and its taskbar entry" \
+  tarvex_shown
+expect 10 "the list did not answer after the first restore" wine_bounded "$reader" --columns
+grep -q $'^Untitled - Notepad\t' <<<"$(wine_bounded "$reader" | tr -d '\r')" ||
+  fail "the first restore after a minimized start did not list notepad"
+echo "PASS: started minimized: only the tray icon; 'Restore' showed the window with its list"

@@ -71,6 +71,7 @@ class SimApplicationWindow final : public ApplicationWindow {
     minimized = false;
   }
   void Hide() override { visible = false; }
+  void Minimize() override { UserMinimizes(); }
   void BringToForeground() override { ++broughtToFront; }
 
   void UserMinimizes() {
