@@ -368,7 +368,7 @@ void TFormMain::RefreshApplicationList() {
 }
 
 bool TFormMain::IsIgnored(const std::string& caption) const {
-  return IgnoreList.Contains(caption, platform_.collation);
+  return IgnoreList.Contains(platform_.codePage.FromUtf8(caption), platform_.collation);
 }
 
 int TFormMain::CheckedCount() const {

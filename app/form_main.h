@@ -11,6 +11,7 @@
 
 #include "app/action_id.h"
 #include "app/views.h"
+#include "settings/ansi_code_page.h"
 #include "settings/ignore_list_dialog_view.h"
 #include "settings/input_box.h"
 #include "settings/options_dialog_view.h"
@@ -55,6 +56,7 @@ struct FormMainPlatform {
   TrayShell& trayShell;
   HotKeys& hotKeys;
   ApplicationWindow& application;
+  const AnsiCodePage& codePage;
 };
 
 class TFormMain {
@@ -93,6 +95,7 @@ class TFormMain {
   void Timer1Timer();
 
   void RefreshApplicationList();
+  // The caption is UTF-8; the list holds the ANSI form, which the lookup compares.
   bool IsIgnored(const std::string& caption) const;
   int CheckedCount() const;
   void ActRefreshUpdate();

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "app/form_layout.h"
+#include "win32/utf8_text.h"
 
 namespace tarvex::win32 {
 namespace {
@@ -11,7 +12,7 @@ constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);
 constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
 
 // The control copies the texts it is given; its structures just lack the const.
-char* TextOf(const std::string& text) { return const_cast<char*>(text.c_str()); }
+wchar_t* TextOf(const std::wstring& text) { return const_cast<wchar_t*>(text.c_str()); }
 
 }  // namespace
 
@@ -82,18 +83,22 @@ void ListView::Append(const ListRow& row) {
 }
 
 void ListView::InsertRow(const ListRow& row) {
-  LVITEMA item{};
+  // Rows go in wide: the core's captions are UTF-8, and the control keeps UTF-16 whichever way
+  // its window was created.
+  const std::wstring caption = WideFromUtf8(row.caption);
+  LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_PARAM;
   item.iItem = static_cast<int>(Send(LVM_GETITEMCOUNT));
-  item.pszText = TextOf(row.caption);
+  item.pszText = TextOf(caption);
   item.lParam = static_cast<LPARAM>(row.handle);
-  const auto index = static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  const auto index = static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (index < 0) throw std::runtime_error("Cannot add a row to the application list");
 
-  LVITEMA processId{};
+  const std::wstring processIdText = WideFromUtf8(row.processId);
+  LVITEMW processId{};
   processId.iSubItem = 1;
-  processId.pszText = TextOf(row.processId);
-  Send(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&processId));
+  processId.pszText = TextOf(processIdText);
+  Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&processId));
 
   SetCheckState(index, row.checked);
 }

@@ -73,7 +73,8 @@ void MainWindow::Create() {
   form_ = std::make_unique<TFormMain>(
       FormMainPlatform{platform_.WinList(), platform_.collation, *listView_, *statusBar_, *host_,
                        platform_.browser, platform_.settings, *ignoreListDialog_,
-                       platform_.inputBox, *optionsDialog_, *trayShell_, *hotKeys_, *application_});
+                       platform_.inputBox, *optionsDialog_, *trayShell_, *hotKeys_, *application_,
+                       platform_.codePage});
   application_->SetMainWindow(window_.get());
   application_->SetEvents({[this] { form_->ApplicationEvents1Minimize(); },
                            [this] { form_->ApplicationEvents1Restore(); }});

@@ -43,6 +43,7 @@ inline void DestroyImageList(HIMAGELIST h) { ::ImageList_Destroy(h); }
 inline void DeleteBitmap(HBITMAP h) { ::DeleteObject(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
+inline void ReleaseLibrary(HMODULE h) { ::FreeLibrary(h); }
 }  // namespace detail
 
 // Kernel objects whose "none" is null (processes, threads, pipes).
@@ -54,5 +55,6 @@ using UniqueImageList = UniqueHandle<HIMAGELIST, detail::DestroyImageList>;
 using UniqueBitmap = UniqueHandle<HBITMAP, detail::DeleteBitmap>;
 using UniqueIcon = UniqueHandle<HICON, detail::DestroyIconHandle>;
 using UniqueMenu = UniqueHandle<HMENU, detail::DestroyMenuHandle>;
+using UniqueModule = UniqueHandle<HMODULE, detail::ReleaseLibrary>;
 
 }  // namespace tarvex::win32

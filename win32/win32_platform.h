@@ -2,6 +2,7 @@
 // core's objects.
 #pragma once
 
+#include "win32/win32_ansi_code_page.h"
 #include "win32/win32_icon_source.h"
 #include "win32/win32_input_box.h"
 #include "win32/win32_message_boxes.h"
@@ -24,6 +25,7 @@ struct Win32Platform {
   Win32MessagePump pump;
   Win32MessageBoxes boxes;
   Win32TextCollation collation;
+  Win32AnsiCodePage codePage;
   Win32WebBrowser browser;
   Win32ProfileStore settings;
   Win32InputBox inputBox;

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "win32/handle_conversion.h"
+#include "win32/utf8_text.h"
 
 namespace tarvex::win32 {
 namespace {
@@ -57,8 +58,13 @@ int Win32WindowSystem::WindowText(WinHandle window, char* buffer, int bufferSize
   if (bufferSize <= 0) return 0;
   // For another process's window this reads the caption the system keeps, without sending
   // WM_GETTEXT, so a hung application cannot block it. Windows of this process get the message;
-  // Tarvex's own all belong to the calling thread, which answers at once.
-  return ::GetWindowTextA(ToHwnd(window), buffer, bufferSize);
+  // Tarvex's own all belong to the calling thread, which answers at once. Read wide: the ANSI
+  // call turns every character outside the code page into a question mark, and browsers and
+  // editors put Cyrillic, CJK and emoji in their titles all the time.
+  wchar_t caption[kCaptionLimit + 1] = {};
+  const int units = ::GetWindowTextW(ToHwnd(window), caption, kCaptionLimit + 1);
+  if (units <= 0) return 0;
+  return CopyUtf8(Utf8FromWide({caption, static_cast<std::size_t>(units)}), buffer, bufferSize);
 }
 
 bool Win32WindowSystem::IsVisible(WinHandle window) {
@@ -66,6 +72,8 @@ bool Win32WindowSystem::IsVisible(WinHandle window) {
   if (const std::uint32_t* style = VisitedStyle(window)) return (*style & WS_VISIBLE) != 0;
   return ::IsWindowVisible(ToHwnd(window)) != FALSE;
 }
+
+bool Win32WindowSystem::IsCloaked(WinHandle window) { return cloak_.IsCloaked(ToHwnd(window)); }
 
 WinHandle Win32WindowSystem::Owner(WinHandle window) {
   return FromHwnd(::GetWindow(ToHwnd(window), GW_OWNER));

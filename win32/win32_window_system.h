@@ -5,6 +5,7 @@
 
 #include <exception>
 
+#include "win32/dwm_cloak_query.h"
 #include "winlist/window_system.h"
 
 namespace tarvex::win32 {
@@ -19,6 +20,7 @@ class Win32WindowSystem final : public WindowSystem {
   void Enumerate(EnumWindowsProc proc, std::intptr_t param) override;
   int WindowText(WinHandle window, char* buffer, int bufferSize) override;
   bool IsVisible(WinHandle window) override;
+  bool IsCloaked(WinHandle window) override;
   WinHandle Owner(WinHandle window) override;
   WinHandle LastActivePopup(WinHandle window) override;
   bool Exists(WinHandle handle) override;
@@ -55,6 +57,7 @@ class Win32WindowSystem final : public WindowSystem {
   const std::uint32_t* VisitedStyle(WinHandle window);
 
   Visited visited_;
+  DwmCloakQuery cloak_;
 };
 
 }  // namespace tarvex::win32

@@ -36,8 +36,6 @@ struct PassState {
 
 PassState gPass;
 
-constexpr int kCaptionBuffer = 256;
-constexpr int kCaptionRead = 255;  // at most 254 characters
 constexpr int kClassBuffer = 257;
 constexpr int kClassRead = 100;  // at most 99 characters
 
@@ -48,6 +46,9 @@ bool HasAppWindowStyle(WindowSystem& windows, WinHandle window) {
          (style & kStyleSysMenu) != 0;
 }
 
+// A cloaked window counts as hidden: the taskbar of the current desktop leaves it out, and
+// Restore cannot bring it back. Asking costs a round trip of its own, so for shown windows it
+// is asked last, once every cheaper test has passed (CloakPasses).
 bool PassesVisibility(WindowSystem& windows, WinHandle window) {
   switch (gPass.WhatDoFind) {
     case TFind_ID::id_All:
@@ -55,9 +56,13 @@ bool PassesVisibility(WindowSystem& windows, WinHandle window) {
     case TFind_ID::id_VisOnly:
       return windows.IsVisible(window);
     case TFind_ID::id_InvisOnly:
-      return !windows.IsVisible(window);
+      return !windows.IsVisible(window) || windows.IsCloaked(window);
   }
   return false;
+}
+
+bool CloakPasses(WindowSystem& windows, WinHandle window) {
+  return gPass.WhatDoFind != TFind_ID::id_VisOnly || !windows.IsCloaked(window);
 }
 
 bool PassesTaskBarFilter(WindowSystem& windows, WinHandle window) {
@@ -78,13 +83,18 @@ bool ListedAsItIs(WindowSystem& windows, WinHandle window, const char* caption) 
   return CreatorOf(windows, window) == WindowCreator{entry.ThreadID, entry.ProcessID};
 }
 
+// The tests are independent, so they run cheapest first. Each question about another process's
+// window is a round trip to the window server; most top-level windows of a real desktop are
+// hidden (tool windows, helpers, other programs' tray windows), and visibility, answered from
+// the style that the task-bar test reads anyway, turns them away before their caption is read.
 bool CollectWindow(WinHandle window, std::intptr_t /*param*/) {
   WindowSystem& windows = *gPass.Windows;
-  char caption[kCaptionBuffer] = {};
-  windows.WindowText(window, caption, kCaptionRead);
-  if (caption[0] == '\0' && !gPass.EmptyNames) return true;
   if (!PassesVisibility(windows, window)) return true;
+  char caption[kCaptionBufferBytes] = {};
+  windows.WindowText(window, caption, kCaptionBufferBytes);
+  if (caption[0] == '\0' && !gPass.EmptyNames) return true;
   if (gPass.TaskBarSty && !PassesTaskBarFilter(windows, window)) return true;
+  if (!CloakPasses(windows, window)) return true;
   gPass.FoundHandles.push_back(window);
   ++gPass.FoundCount;
   if (!gPass.Differs) gPass.Differs = !ListedAsItIs(windows, window, caption);
@@ -92,8 +102,8 @@ bool CollectWindow(WinHandle window, std::intptr_t /*param*/) {
 }
 
 std::string ReadCaption(WindowSystem& windows, WinHandle window) {
-  char caption[kCaptionBuffer] = {};
-  windows.WindowText(window, caption, kCaptionRead);
+  char caption[kCaptionBufferBytes] = {};
+  windows.WindowText(window, caption, kCaptionBufferBytes);
   return caption;
 }
 

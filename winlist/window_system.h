@@ -34,6 +34,12 @@ struct WindowCreator {
   bool operator==(const WindowCreator&) const = default;
 };
 
+// Captions are cut to this many characters as the platform counts them (UTF-16 units on
+// Windows, bytes on X11). The core holds them in UTF-8, where each such character takes at most
+// three bytes, so a buffer of kCaptionBufferBytes holds any caption with its terminating zero.
+inline constexpr int kCaptionLimit = 254;
+inline constexpr int kCaptionBufferBytes = kCaptionLimit * 3 + 1;
+
 // Called once per top-level window; the enumeration goes on while it returns true.
 using EnumWindowsProc = bool (*)(WinHandle window, std::intptr_t param);
 
@@ -43,10 +49,15 @@ class WindowSystem {
 
   // Calls `proc` for every top-level window, front to back, before it returns.
   virtual void Enumerate(EnumWindowsProc proc, std::intptr_t param) = 0;
-  // Copies at most bufferSize - 1 characters of the caption and a terminating zero into
-  // `buffer`; returns the length. Empty for a window without caption or one that is gone.
+  // Copies the caption in UTF-8, cut to kCaptionLimit characters and to bufferSize - 1 bytes
+  // without splitting a character, and a terminating zero into `buffer`; returns its length in
+  // bytes. Empty for a window without caption or one that is gone.
   virtual int WindowText(WinHandle window, char* buffer, int bufferSize) = 0;
   virtual bool IsVisible(WinHandle window) = 0;
+  // Shown by the old tests but kept off the screen by the desktop's compositor: a suspended
+  // store app's frame, the text input host, a window on another virtual desktop. False where
+  // the platform has no such state or cannot tell.
+  virtual bool IsCloaked(WinHandle window) = 0;
   // The owner (GW_OWNER), 0 for none.
   virtual WinHandle Owner(WinHandle window) = 0;
   // The owned pop-up that was active last, or the window itself.

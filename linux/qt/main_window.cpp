@@ -37,7 +37,8 @@ MainWindow::MainWindow(const MainWindowPorts& ports)
                        ports.optionsDialog,
                        ports.trayShell,
                        ports.hotKeys,
-                       application_});
+                       application_,
+                       codePage_});
   application_.SetEvents({[this] { Guarded([this] { form_->ApplicationEvents1Minimize(); }); },
                           [this] { Guarded([this] { form_->ApplicationEvents1Restore(); }); }});
   listView_->SetEvents({

@@ -16,6 +16,7 @@
 #include "linux/qt/qt_timer_service.h"
 #include "linux/qt/qt_web_browser.h"
 #include "linux/qt/status_bar.h"
+#include "linux/settings/utf8_code_page.h"
 
 namespace tarvex::qt {
 
@@ -71,6 +72,7 @@ class MainWindow final : public QMainWindow {
   QtTimerService timers_;
   QtMessagePump pump_;
   QtTextCollation collation_;
+  Utf8CodePage codePage_;
   QtWebBrowser browser_;
   QtFormHost host_;
   QtApplicationWindow application_;

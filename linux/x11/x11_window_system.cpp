@@ -208,7 +208,8 @@ void X11WindowSystem::EndPass() {
 }
 
 int X11WindowSystem::WindowText(WinHandle window, char* buffer, int bufferSize) {
-  return CopyToBuffer(Facts(window).caption, buffer, bufferSize);
+  // X11 counts the caption's limit in bytes: the cut falls at 254 bytes, never inside a character.
+  return CopyToBuffer(Facts(window).caption, buffer, std::min(bufferSize, kCaptionLimit + 1));
 }
 
 bool X11WindowSystem::IsVisible(WinHandle window) { return IsShown(Facts(window)); }

@@ -34,6 +34,8 @@ class X11WindowSystem final : public WindowSystem {
   void Enumerate(EnumWindowsProc proc, std::intptr_t param) override;
   int WindowText(WinHandle window, char* buffer, int bufferSize) override;
   bool IsVisible(WinHandle window) override;
+  // X11 has no compositor cloak; a window on another workspace is listed, as taskbars list it.
+  bool IsCloaked(WinHandle /*window*/) override { return false; }
   WinHandle Owner(WinHandle window) override;
   WinHandle LastActivePopup(WinHandle window) override;
   bool Exists(WinHandle handle) override;

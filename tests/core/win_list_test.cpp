@@ -33,24 +33,30 @@ TEST_F(WinListTest, VisibilityAndEmptyCaptionsFollowTheFilterCopiesOfThePass) {
   desktop.Open("Shown");
   desktop.Open("Hidden").visible = false;
   desktop.Open("");
+  // Visible by its style, but cloaked: on another virtual desktop, say. It counts as hidden.
+  desktop.Open("Cloaked").cloaked = true;
 
   list.Refresh();
   EXPECT_EQ(Listed(), Captions({"Shown"}));
+  // Most windows of a real desktop are hidden: an unchanged pass reads no hidden one's caption.
+  desktop.captionReads = 0;
+  list.Refresh();
+  EXPECT_EQ(desktop.captionReads, 3);  // "Shown", "Cloaked" and the empty one
 
   list.SetWhatDoFind(TFind_ID::id_InvisOnly);
   list.Refresh();
-  EXPECT_EQ(Listed(), Captions({"Hidden"}));
+  EXPECT_EQ(Listed(), Captions({"Cloaked", "Hidden"}));
 
   list.SetWhatDoFind(TFind_ID::id_All);
   list.SetEmptyNames(true);
   list.Refresh();
-  EXPECT_EQ(Listed(), Captions({"", "Hidden", "Shown"}));
+  EXPECT_EQ(Listed(), Captions({"Cloaked", "", "Hidden", "Shown"}));
 
   // A setting changed while a pass runs takes effect only at the next pass.
   desktop.beforeVisit = [&](WinHandle) { list.SetEmptyNames(false); };
   list.SetEmptyNames(true);
   list.Refresh();
-  EXPECT_EQ(list.WindowList().Count(), 3);
+  EXPECT_EQ(list.WindowList().Count(), 4);
 }
 
 TEST_F(WinListTest, TaskBarFilterDropsOwnedWindowsAndJudgesPopupsByTheirLastActivePopup) {

@@ -23,6 +23,9 @@
 //   list_reader --menu        each popup menu on screen: "menu <left> <top> <right> <bottom>"
 //   list_reader --rename T N  gives the top-level window titled T the caption N, from outside,
 //                             as another program may rename a window
+//   list_reader --retitle T H gives the top-level window titled T the title whose UTF-8 bytes
+//                             are the hexadecimal H, through the wide API; the command line
+//                             would carry no text outside the code page
 //
 // Structures the controls fill are read in the owner's address space, and their layout differs
 // between 32-bit and 64-bit processes: use the reader built beside the tarvex.exe it reads.
@@ -95,6 +98,16 @@ class RemoteMemory {
     char text[kTextCapacity] = {};
     read(offset, text, kTextCapacity - 1);
     return text;
+  }
+
+  // A wide text, printed in UTF-8 so that every character of a caption comes through.
+  std::string readWideText(SIZE_T offset) const {
+    wchar_t text[kTextCapacity] = {};
+    read(offset, text, (kTextCapacity - 1) * sizeof(wchar_t));
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(bytes > 0 ? bytes : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), bytes, nullptr, nullptr);
+    return utf8.c_str();
   }
 
  private:
@@ -172,17 +185,19 @@ class TarvexWindow {
 
   int rowCount() const { return static_cast<int>(sendWithin(list_, LVM_GETITEMCOUNT, 0, 0)); }
 
+  // Through the wide message, as a screen reader asks: the ANSI one would turn every character
+  // outside the code page into a question mark.
   std::string cellText(int row, int column) const {
-    LVITEMA item = {};
+    LVITEMW item = {};
     item.mask = LVIF_TEXT;
     item.iItem = row;
     item.iSubItem = column;
-    item.pszText = remote_.at(kTextOffset);
+    item.pszText = reinterpret_cast<wchar_t*>(remote_.at(kTextOffset));
     item.cchTextMax = kTextCapacity;
     remote_.write(0, &item, sizeof item);
-    sendWithin(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+    sendWithin(list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                reinterpret_cast<LPARAM>(remote_.at(0)));
-    return remote_.readText(kTextOffset);
+    return remote_.readWideText(kTextOffset);
   }
 
   UINT rowState(int row, UINT mask) const {
@@ -245,7 +260,7 @@ class TarvexWindow {
 
  private:
   static constexpr SIZE_T kTextOffset = 128;  // beyond the largest structure sent
-  static constexpr SIZE_T kScratchSize = kTextOffset + kTextCapacity;
+  static constexpr SIZE_T kScratchSize = kTextOffset + kTextCapacity * sizeof(wchar_t);
   static_assert(sizeof(LVITEMA) <= kTextOffset && sizeof(RECT) <= kTextOffset &&
                 sizeof(TBBUTTON) <= kTextOffset);
 
@@ -521,10 +536,27 @@ int printPidsOf(const char* imageName) {
   return found ? 0 : 1;
 }
 
-int renameWindow(const char* title, const char* caption) {
+std::wstring wideFrom(UINT codePage, const std::string& text) {
+  const int length = MultiByteToWideChar(codePage, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+  MultiByteToWideChar(codePage, 0, text.c_str(), -1, wide.data(), length);
+  return wide;
+}
+
+std::string bytesFromHex(const std::string& hex) {
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  }
+  return bytes;
+}
+
+// Through the wide API, so that a caption outside the code page arrives whole.
+int renameWindow(const char* title, const std::wstring& caption) {
   const HWND window = FindWindowA(nullptr, title);
   if (window == nullptr) throw std::runtime_error(std::string("no window titled ") + title);
-  if (!SetWindowTextA(window, caption)) throw std::runtime_error(lastErrorText("SetWindowTextA"));
+  if (!SetWindowTextW(window, caption.c_str()))
+    throw std::runtime_error(lastErrorText("SetWindowTextW"));
   return 0;
 }
 
@@ -537,17 +569,20 @@ int main(int argc, char** argv) {
     if (argc == 2 && option == "--status") return printStatus();
     if (argc == 3 && option == "--row-rect") return printRowRect(argv[2]);
     if (argc == 3 && option == "--pid-of") return printPidsOf(argv[2]);
+    if (argc == 4 && option == "--retitle")
+      return renameWindow(argv[2], wideFrom(CP_UTF8, bytesFromHex(argv[3])));
     if (argc == 2 && option == "--columns") return printColumns();
     if (argc == 3 && option == "--controls") return printControls(argv[2]);
     if (argc == 2 && option == "--toolbar") return printToolBar();
     if (argc == 2 && option == "--windows") return printTarvexWindows();
     if (argc == 2 && option == "--menu") return printMenus();
     if (argc == 2 && option == "--foreground") return printForeground();
-    if (argc == 4 && option == "--rename") return renameWindow(argv[2], argv[3]);
+    if (argc == 4 && option == "--rename") return renameWindow(argv[2], wideFrom(CP_ACP, argv[3]));
     std::fprintf(stderr,
                  "usage: list_reader [--status | --row-rect <row> | --pid-of <image.exe> |"
                  " --columns | --controls <window title> | --toolbar | --windows | --menu |"
-                 " --foreground | --rename <window title> <new caption>]\n");
+                 " --foreground | --rename <window title> <new caption> |"
+                 " --retitle <window title> <new caption's UTF-8 bytes in hexadecimal>]\n");
     return 2;
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "list_reader: %s\n", failure.what());

@@ -2,7 +2,8 @@
 # shellcheck source-path=SCRIPTDIR
 # End to end: two copies of Tarvex list Wine's notepad and winemine with their real process ids,
 # and neither lists itself or the other copy; after F5 a window renamed from outside shows its new
-# caption, and one renamed to a caption on the ignore list leaves the lists.
+# caption, also one outside the code page, whole, and one renamed to a caption on the ignore list
+# leaves the lists.
 #
 #   lists_wine_programs.sh <bin dir>    (the folder holding tarvex.exe and list_reader.exe)
 #
@@ -96,11 +97,16 @@ expect_lists_show "$notepad_row" "$winemine_row"
 echo "PASS: both Tarvex lists show ${notepad_row/$'\t'/ | } and ${winemine_row/$'\t'/ | }," \
   "and no Tarvex window"
 
-# A program started later shows up after a refresh.
+# A program started later shows up after a refresh, with its caption exactly as it has it, also
+# outside the code page (Cyrillic, a symbol, CJK), as a browser or editor titles its windows.
 tarvex_wine regedit >"$logs/regedit.log" 2>&1 &
 tarvex_wait_for 20 new_window_titled '^Registry Editor$' || fail "regedit did not open its window"
 pid_of regedit.exe
-regedit_row="Registry Editor"$'\t'"$pid"
+unicode_title="Заметки ✓ 東京"
+title_hex="$(printf '%s' "$unicode_title" | od -An -tx1 | tr -d ' \n')"
+wine_bounded "$reader" --retitle "Registry Editor" "$title_hex" ||
+  fail "regedit's window could not be retitled"
+regedit_row="$unicode_title"$'\t'"$pid"
 press_f5_in_tarvex
 expect_lists_show "$notepad_row" "$winemine_row" "$regedit_row"
 echo "PASS: after F5 both lists also show ${regedit_row/$'\t'/ | }"

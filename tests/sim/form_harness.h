@@ -102,7 +102,7 @@ struct FormHarness {
   RecordingHotKeys hotKeys;
   SimApplicationWindow application;
   TFormMain form{{desktop.Platform(), desktop, view, status, host, host, settings, ignoreListDialog,
-                  inputBox, optionsDialog, trayShell, hotKeys, application}};
+                  inputBox, optionsDialog, trayShell, hotKeys, application, desktop}};
 };
 
 }  // namespace tarvex::sim

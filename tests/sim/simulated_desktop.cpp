@@ -19,6 +19,24 @@ int CopyText(const std::string& text, char* buffer, int bufferSize) {
   return length;
 }
 
+bool StartsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
+
+// A caption as the platform hands it over: at most kCaptionLimit characters (code points here)
+// and no split character.
+int CopyCaption(const std::string& text, char* buffer, int bufferSize) {
+  if (bufferSize <= 0) return 0;
+  std::size_t end = 0;
+  int characters = 0;
+  while (end < text.size() && characters < kCaptionLimit) {
+    std::size_t next = end + 1;
+    while (next < text.size() && !StartsCharacter(text[next])) ++next;
+    if (next > static_cast<std::size_t>(bufferSize - 1)) break;
+    end = next;
+    ++characters;
+  }
+  return CopyText(text.substr(0, end), buffer, bufferSize);
+}
+
 }  // namespace
 
 class SimulatedDesktop::SimTimer final : public Timer {
@@ -105,13 +123,19 @@ void SimulatedDesktop::Enumerate(EnumWindowsProc proc, std::intptr_t param) {
 }
 
 int SimulatedDesktop::WindowText(WinHandle window, char* buffer, int bufferSize) {
+  ++captionReads;
   const SimWindow* found = Find(window);
-  return CopyText(found ? found->caption : std::string(), buffer, bufferSize);
+  return CopyCaption(found ? found->caption : std::string(), buffer, bufferSize);
 }
 
 bool SimulatedDesktop::IsVisible(WinHandle window) {
   const SimWindow* found = Find(window);
   return found != nullptr && found->visible;
+}
+
+bool SimulatedDesktop::IsCloaked(WinHandle window) {
+  const SimWindow* found = Find(window);
+  return found != nullptr && found->cloaked;
 }
 
 WinHandle SimulatedDesktop::Owner(WinHandle window) {
@@ -257,6 +281,16 @@ int SimulatedDesktop::Show(const std::string& text, const std::string& caption, 
   const int answer = answers.front();
   answers.pop_front();
   return answer;
+}
+
+std::string SimulatedDesktop::FromUtf8(const std::string& utf8) const {
+  // The simulated system's ANSI code page is plain ASCII.
+  std::string ansi;
+  for (const char byte : utf8) {
+    if (!StartsCharacter(byte)) continue;
+    ansi += static_cast<unsigned char>(byte) < 0x80 ? byte : '?';
+  }
+  return ansi;
 }
 
 int SimulatedDesktop::CompareIgnoreCase(std::string_view a, std::string_view b) const {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/ansi_code_page.h"
 #include "settings/text_collation.h"
 #include "winlist/win_list_platform.h"
 
@@ -26,6 +27,7 @@ struct SimWindow {
   std::string caption;
   std::string className = "SimWindow";
   bool visible = true;
+  bool cloaked = false;
   WinHandle owner = 0;
   WinHandle parentSlot = 0;       // what GWL_HWNDPARENT reports; the owner unless set
   WinHandle lastActivePopup = 0;  // 0: the window itself
@@ -55,7 +57,8 @@ class SimulatedDesktop final : public WindowSystem,
                                public TimerService,
                                public MessagePump,
                                public MessageBoxes,
-                               public TextCollation {
+                               public TextCollation,
+                               public AnsiCodePage {
  public:
   SimulatedDesktop();
   ~SimulatedDesktop() override;
@@ -73,6 +76,8 @@ class SimulatedDesktop final : public WindowSystem,
 
   // Runs before the filter sees each window of a pass: lets a test change the desktop mid-pass.
   std::function<void(WinHandle)> beforeVisit;
+  // How many captions were read: each is a round trip on a real desktop.
+  int captionReads = 0;
   // Runs whenever a window's thread and process are read.
   std::function<void(WinHandle)> onThreadProcessId;
   // Whether a pass learns every window's thread and process with its other facts, as on X11.
@@ -107,6 +112,7 @@ class SimulatedDesktop final : public WindowSystem,
   void Enumerate(EnumWindowsProc proc, std::intptr_t param) override;
   int WindowText(WinHandle window, char* buffer, int bufferSize) override;
   bool IsVisible(WinHandle window) override;
+  bool IsCloaked(WinHandle window) override;
   WinHandle Owner(WinHandle window) override;
   WinHandle LastActivePopup(WinHandle window) override;
   bool Exists(WinHandle handle) override;
@@ -143,6 +149,8 @@ class SimulatedDesktop final : public WindowSystem,
 
   // TextCollation: ASCII letters compare without case; enough for the core's rules.
   int CompareIgnoreCase(std::string_view a, std::string_view b) const override;
+  // AnsiCodePage
+  std::string FromUtf8(const std::string& utf8) const override;
 
  private:
   class SimTimer;

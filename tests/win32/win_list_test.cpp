@@ -153,6 +153,7 @@ class VanishingWindows final : public WindowSystem {
   }
   int WindowText(WinHandle w, char* b, int n) override { return real_.WindowText(w, b, n); }
   bool IsVisible(WinHandle w) override { return real_.IsVisible(w); }
+  bool IsCloaked(WinHandle w) override { return real_.IsCloaked(w); }
   WinHandle Owner(WinHandle w) override { return real_.Owner(w); }
   WinHandle LastActivePopup(WinHandle w) override { return real_.LastActivePopup(w); }
   bool Exists(WinHandle w) override { return real_.Exists(w); }
