@@ -6,6 +6,8 @@
 #include <array>
 
 #include "win32/handle_conversion.h"
+#include "win32/unique_handle.h"
+#include "win32/utf8_text.h"
 
 namespace tarvex::win32 {
 
@@ -26,22 +28,38 @@ IconHandle Win32IconSource::SharedIcon(Source source, Extract extract) {
   return icon;
 }
 
-IconHandle Win32IconSource::IconOf(const std::string& fileName) {
-  return SharedIcon({false, fileName}, [&fileName] {
-    const HICON icon = ::ExtractIconA(::GetModuleHandleA(nullptr), fileName.c_str(), 0);
+std::string Win32IconSource::ImagePathOf(std::uint32_t processId) {
+  // The limited right is all the query needs, and a standard user has it for most processes.
+  const UniqueKernelHandle process(
+      ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(processId)));
+  if (!process) return {};
+  std::wstring path(32768, L'\0');  // the longest path the system has
+  auto length = static_cast<DWORD>(path.size());
+  if (!::QueryFullProcessImageNameW(process.get(), 0, path.data(), &length)) return {};
+  path.resize(length);
+  return Utf8FromWide(path);
+}
+
+IconHandle Win32IconSource::IconOf(const std::string& path) {
+  return SharedIcon({false, path}, [&path] {
+    const HICON icon =
+        ::ExtractIconW(::GetModuleHandleA(nullptr), WideFromUtf8(path).c_str(), 0);
     // 1 is the shell's answer for a file that is not a program: no icon, and nothing to destroy.
     return reinterpret_cast<std::uintptr_t>(icon) == 1 ? IconHandle{0} : FromHicon(icon);
   });
 }
 
-IconHandle Win32IconSource::AssociatedIconOf(const std::string& fileName) {
-  return SharedIcon({true, fileName}, [&fileName] {
+IconHandle Win32IconSource::AssociatedIconOf(const std::string& path) {
+  return SharedIcon({true, path}, [&path] {
     // The shell may write the associated program's path into the buffer, so it gets a full one.
-    std::array<char, MAX_PATH + 1> path{};
-    const std::size_t length = std::min(fileName.size(), static_cast<std::size_t>(MAX_PATH));
-    std::copy_n(fileName.begin(), length, path.begin());
+    // A path that does not fit gets no icon: cut short, it would name another file.
+    const std::wstring wide = WideFromUtf8(path);
+    std::array<wchar_t, MAX_PATH + 1> buffer{};
+    if (wide.size() >= buffer.size()) return IconHandle{0};
+    std::copy(wide.begin(), wide.end(), buffer.begin());
     WORD index = 0;
-    return FromHicon(::ExtractAssociatedIconA(::GetModuleHandleA(nullptr), path.data(), &index));
+    return FromHicon(
+        ::ExtractAssociatedIconW(::GetModuleHandleA(nullptr), buffer.data(), &index));
   });
 }
 

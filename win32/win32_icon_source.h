@@ -1,4 +1,4 @@
-// Icons taken from program files by the shell. Extracting one is slow, and a desktop often holds
+// Icons taken from program files by the shell, named by their full paths. Extracting one is slow, and a desktop often holds
 // many windows of one program, so the entries of one file share one icon: it is extracted for
 // the first and destroyed with the last. A file found without an icon is not asked again until
 // no entry holds an icon any more, which is when the list is built anew.
@@ -21,8 +21,9 @@ class Win32IconSource final : public IconSource {
   Win32IconSource(const Win32IconSource&) = delete;
   Win32IconSource& operator=(const Win32IconSource&) = delete;
 
-  IconHandle IconOf(const std::string& fileName) override;
-  IconHandle AssociatedIconOf(const std::string& fileName) override;
+  std::string ImagePathOf(std::uint32_t processId) override;
+  IconHandle IconOf(const std::string& path) override;
+  IconHandle AssociatedIconOf(const std::string& path) override;
   void DestroyIcon(IconHandle icon) override;
 
  private:

@@ -193,8 +193,7 @@ void TWinList::LookUpImage(TWinInfo& info) {
   }
   if (!found) return;
   info.ExeName = process.exeFile;
-  info.Icon = platform_.icons.IconOf(info.ExeName);
-  if (info.Icon == 0) info.Icon = platform_.icons.AssociatedIconOf(info.ExeName);
+  info.Icon.OfProcess(info.ProcessID);
 }
 
 void TWinList::FreeEntries() { list_.Clear(); }

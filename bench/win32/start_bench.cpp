@@ -1,8 +1,8 @@
 // start_bench: Tarvex's start to its first list against a bare window program's start.
 //
-//   start_bench.exe N TARVEX_EXE [runs]
+//   start_bench.exe N TARVEX_EXE [runs] [taskbar|realistic]
 //
-// Starts synthetic_desktop.exe (beside this program) with N windows; then, taking turns, starts
+// Starts synthetic_desktop.exe (beside this program) with N windows in the mix named; then, taking turns, starts
 // TARVEX_EXE and bare_window.exe (beside this program) and times each from process creation until
 // its window is shown, for Tarvex until its shown main window's list holds rows. Each program is
 // closed as a user would close it before the next starts. Prints one line:
@@ -109,14 +109,15 @@ double TimeStart(const std::string& program, const char* caption, Shown shown) {
 int main(int argc, char** argv) {
   const int count = argc >= 3 ? std::atoi(argv[1]) : -1;
   const int runs = argc >= 4 ? std::atoi(argv[3]) : 7;
+  const std::string mix = argc >= 5 ? argv[4] : "taskbar";
   if (count < 0 || runs < 1) {
-    std::fprintf(stderr, "usage: start_bench N TARVEX_EXE [runs]\n");
+    std::fprintf(stderr, "usage: start_bench N TARVEX_EXE [runs] [taskbar|realistic]\n");
     return 2;
   }
   const std::string folder = tarvex::win32::testing::ThisProgramFolder();
   try {
     tarvex::win32::testing::HelperProcess desktop(folder + "synthetic_desktop.exe",
-                                                  {std::to_string(count)});
+                                                  {std::to_string(count), mix});
     desktop.ReadUntilReady();
     std::vector<double> bare;
     std::vector<double> tarvex;

@@ -1,16 +1,22 @@
 // synthetic_desktop: a desktop of our own for the benchmarks.
 //
-//   synthetic_desktop.exe N
+//   synthetic_desktop.exe N [taskbar|realistic]
 //
-// Opens N real top-level windows with distinct captions, in a fixed mix: most are application
-// windows, every fifth is owned by the window before it, every seventh stays hidden, every ninth
-// is a pop-up (every other one of them with the minimize box and system menu a task bar wants).
+// Opens N real top-level windows with distinct captions, in a fixed mix.
+// taskbar (the default): most are application windows, every fifth is owned by the window before
+// it, every seventh stays hidden, every ninth is a pop-up (every other one of them with the
+// minimize box and system menu a task bar wants).
+// realistic: nine in ten stay hidden, as on a real Windows desktop, where most top-level windows
+// are the hidden helpers of running programs (IME windows, tray and message windows, tool
+// windows): half of them captioned tool windows, half captionless pop-ups. Every tenth window is
+// shaped as in the taskbar mix.
 // Prints "ready" and runs its message loop until its standard input is closed.
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -21,9 +27,11 @@ struct Shape {
   DWORD style;
   bool hidden;
   bool owned;
+  DWORD exStyle = 0;
+  bool captioned = true;
 };
 
-Shape ShapeOf(int index) {
+Shape TaskbarShapeOf(int index) {
   const bool owned = index % 5 == 4;
   const bool hidden = index % 7 == 6;
   if (index % 9 == 8) {
@@ -32,6 +40,12 @@ Shape ShapeOf(int index) {
     return {WS_POPUP | WS_CAPTION | extra, hidden, owned};
   }
   return {WS_OVERLAPPEDWINDOW, hidden, owned};
+}
+
+Shape RealisticShapeOf(int index) {
+  if (index % 10 == 9) return TaskbarShapeOf(index / 10);
+  if (index % 2 == 0) return {WS_POPUP, true, false, WS_EX_TOOLWINDOW, true};
+  return {WS_POPUP, true, false, 0, false};
 }
 
 // Closing standard input is the signal to end.
@@ -49,11 +63,13 @@ DWORD WINAPI WatchInput(void* mainThread) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int count = argc == 2 ? std::atoi(argv[1]) : -1;
-  if (count < 0) {
-    std::fprintf(stderr, "usage: synthetic_desktop N\n");
+  const int count = argc >= 2 ? std::atoi(argv[1]) : -1;
+  const std::string mix = argc >= 3 ? argv[2] : "taskbar";
+  if (count < 0 || argc > 3 || (mix != "taskbar" && mix != "realistic")) {
+    std::fprintf(stderr, "usage: synthetic_desktop N [taskbar|realistic]\n");
     return 2;
   }
+  const auto shapeOf = mix == "realistic" ? RealisticShapeOf : TaskbarShapeOf;
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = ::DefWindowProcA;
@@ -64,13 +80,13 @@ int main(int argc, char** argv) {
 
   std::vector<HWND> windows;
   for (int i = 0; i < count; ++i) {
-    const Shape shape = ShapeOf(i);
-    char caption[64];
-    std::snprintf(caption, sizeof(caption), "Synthetic window %04d", i);
+    const Shape shape = shapeOf(i);
+    char caption[64] = {};
+    if (shape.captioned) std::snprintf(caption, sizeof(caption), "Synthetic window %04d", i);
     const HWND owner = shape.owned && !windows.empty() ? windows.back() : nullptr;
-    const HWND window =
-        ::CreateWindowExA(0, kClass, caption, shape.style, 40 + (i % 40) * 20, 40 + (i % 30) * 20,
-                          200, 80, owner, nullptr, windowClass.hInstance, nullptr);
+    const HWND window = ::CreateWindowExA(shape.exStyle, kClass, caption, shape.style,
+                                          40 + (i % 40) * 20, 40 + (i % 30) * 20, 200, 80, owner,
+                                          nullptr, windowClass.hInstance, nullptr);
     if (window == nullptr) {
       std::fprintf(stderr, "synthetic_desktop: cannot create window %d\n", i);
       return 2;

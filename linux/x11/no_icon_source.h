@@ -8,6 +8,7 @@ namespace tarvex::x11 {
 
 class NoIconSource final : public IconSource {
  public:
+  std::string ImagePathOf(std::uint32_t /*processId*/) override { return {}; }
   IconHandle IconOf(const std::string& /*fileName*/) override { return 0; }
   IconHandle AssociatedIconOf(const std::string& /*fileName*/) override { return 0; }
   void DestroyIcon(IconHandle /*icon*/) override {}

@@ -10,7 +10,7 @@ namespace {
 
 TEST(ToolHelpBindingTest, AMissingLibraryIsAskedForAgainAndFoundNamesAreLookedUpOnce) {
   sim::SimulatedDesktop desktop;
-  desktop.AddProcess({1, "one.exe", 0, 0});
+  desktop.AddProcess({1, "one.exe", 0, 0, ""});
   ToolHelpBinding binding(desktop);
   desktop.kernelLoaded = false;
 
@@ -46,7 +46,7 @@ TEST(ToolHelpBindingTest, AMissingSnapshotFunctionStaysMissing) {
 
 TEST(ToolHelpBindingTest, WithoutTheBindingEntriesHaveNoImageButEverythingElse) {
   sim::SimulatedDesktop desktop;
-  desktop.AddProcess({3, "app.exe", 0x1, 0});
+  desktop.AddProcess({3, "app.exe", 0x1, 0, ""});
   desktop.kernelLoaded = false;
   sim::SimWindow& window = desktop.Open("App", 3);
   window.className = "AppClass";

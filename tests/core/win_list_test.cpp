@@ -154,29 +154,43 @@ TEST_F(WinListTest, HandlesAtTheTopOfTheRangeAreListed) {
 }
 
 TEST_F(WinListTest, EntriesDescribeTheWindowAndItsProcess) {
-  desktop.AddProcess({7, "C:\\apps\\other.exe", 0, 0});
-  desktop.AddProcess({42, "C:\\apps\\editor.exe", 0, 0x77});
+  desktop.AddProcess({7, "other.exe", 0x66, 0, ""});  // its full path cannot be had
+  desktop.AddProcess({42, "editor.exe", 0, 0x77, "C:\\apps\\editor.exe"});
   SimWindow& window = desktop.Open(std::string(300, 'c'), 42);
   window.className = std::string(150, 'k');
   window.exStyle = 0x100;
   window.threadId = 4242;
+  std::string cyrillic;
+  for (int i = 0; i < 300; ++i) cyrillic += "ж";
+  desktop.Open(cyrillic, 7);
 
   list.Refresh();
-  const TWinInfo& info = list.WindowList().Objects(0);
-  EXPECT_EQ(list.WindowList().Strings(0), std::string(254, 'c'));
+  // The cut counts characters, never the bytes of their UTF-8 form.
+  EXPECT_EQ(list.WindowList().Strings(0), cyrillic.substr(0, 2 * 254));
+  const TWinInfo& info = list.WindowList().Objects(1);
+  EXPECT_EQ(list.WindowList().Strings(1), std::string(254, 'c'));
   EXPECT_EQ(info.WinClass, std::string(99, 'k'));
   EXPECT_EQ(info.ThreadID, 4242u);
   EXPECT_EQ(info.ProcessID, 42u);
   EXPECT_EQ(info.Style, sim::kOverlappedWindow);
   EXPECT_EQ(info.ExStyle, 0x100u);
-  EXPECT_EQ(info.ExeName, "C:\\apps\\editor.exe");
-  // The file holds no icon of its own: the associated one is taken.
-  EXPECT_NE(info.Icon, 0u);
+  EXPECT_EQ(info.ExeName, "editor.exe");
   EXPECT_EQ(desktop.OpenSnapshots(), 0);
+  // Icons are taken when first read, from the image's full path: the file holds no icon of its
+  // own, so the associated one.
+  EXPECT_TRUE(desktop.iconFiles.empty());
+  EXPECT_NE(info.Icon, 0u);
+  EXPECT_NE(info.Icon, 0u);
+  const std::vector<std::string> editor(2, "C:\\apps\\editor.exe");
+  EXPECT_EQ(desktop.iconFiles, editor);
+  // Never by the bare image name, which would have the shell search the folders for it.
+  EXPECT_EQ(list.WindowList().Objects(0).ExeName, "other.exe");
+  EXPECT_EQ(list.WindowList().Objects(0).Icon, 0u);
+  EXPECT_EQ(desktop.iconFiles, editor);
 }
 
 TEST_F(WinListTest, AProcessMissingFromTheSnapshotLeavesOnlyImageAndIconEmpty) {
-  desktop.AddProcess({1, "first.exe", 0x1, 0});
+  desktop.AddProcess({1, "first.exe", 0x1, 0, ""});
   SimWindow& window = desktop.Open("Orphan", 99);
   window.className = "OrphanClass";
   list.Refresh();
@@ -199,15 +213,22 @@ TEST_F(WinListTest, AProcessMissingFromTheSnapshotLeavesOnlyImageAndIconEmpty) {
 }
 
 TEST_F(WinListTest, EntriesReleaseTheirIconsWhenRebuiltOrDestroyed) {
-  desktop.AddProcess({5, "app.exe", 0x11, 0x22});
+  desktop.AddProcess({5, "app.exe", 0x11, 0x22, "C:\\app.exe"});
+  const auto readIcons = [](const TWinList& built) {
+    for (int i = 0; i < built.WindowList().Count(); ++i) {
+      EXPECT_NE(built.WindowList().Objects(i).Icon, 0u);
+    }
+  };
   {
     TWinList own(desktop.Platform());
     desktop.Open("One", 5);
     desktop.Open("Two", 5);
     own.Refresh();
+    readIcons(own);
     EXPECT_EQ(desktop.LiveIcons(), 2);
     desktop.Open("Three", 5);
     own.Refresh();
+    readIcons(own);
     EXPECT_EQ(desktop.LiveIcons(), 3);
   }
   EXPECT_EQ(desktop.LiveIcons(), 0);

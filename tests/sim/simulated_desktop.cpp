@@ -242,16 +242,25 @@ IconHandle SimulatedDesktop::HandOut(IconHandle icon) {
   return handle;
 }
 
-IconHandle SimulatedDesktop::IconOf(const std::string& fileName) {
+std::string SimulatedDesktop::ImagePathOf(std::uint32_t processId) {
   for (const SimProcess& process : processes_) {
-    if (process.exeFile == fileName) return HandOut(process.ownIcon);
+    if (process.processId == processId) return process.imagePath;
+  }
+  return {};
+}
+
+IconHandle SimulatedDesktop::IconOf(const std::string& fileName) {
+  iconFiles.push_back(fileName);
+  for (const SimProcess& process : processes_) {
+    if (process.imagePath == fileName) return HandOut(process.ownIcon);
   }
   return 0;
 }
 
 IconHandle SimulatedDesktop::AssociatedIconOf(const std::string& fileName) {
+  iconFiles.push_back(fileName);
   for (const SimProcess& process : processes_) {
-    if (process.exeFile == fileName) return HandOut(process.associatedIcon);
+    if (process.imagePath == fileName) return HandOut(process.associatedIcon);
   }
   return 0;
 }

@@ -42,6 +42,7 @@ struct SimProcess {
   std::string exeFile;
   IconHandle ownIcon = 0;         // what IconOf finds in the file
   IconHandle associatedIcon = 0;  // what AssociatedIconOf finds
+  std::string imagePath;          // the full path; empty: it cannot be had
 };
 
 struct SentRequest {
@@ -93,6 +94,8 @@ class SimulatedDesktop final : public WindowSystem,
 
   // Icons handed out and not yet destroyed.
   int LiveIcons() const { return static_cast<int>(liveIcons_.size()); }
+  // The files icons were looked up in, in order.
+  std::vector<std::string> iconFiles;
 
   // Timers: advances the clock and fires the timers whose period ends.
   void AdvanceTime(int milliseconds);
@@ -135,6 +138,7 @@ class SimulatedDesktop final : public WindowSystem,
   void CloseHandle(SnapshotHandle snapshot) override;
 
   // IconSource
+  std::string ImagePathOf(std::uint32_t processId) override;
   IconHandle IconOf(const std::string& fileName) override;
   IconHandle AssociatedIconOf(const std::string& fileName) override;
   void DestroyIcon(IconHandle icon) override;

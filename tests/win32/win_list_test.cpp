@@ -80,8 +80,7 @@ TEST_F(WinListTest, DescribesEachWindowFromTheSystem) {
   EXPECT_EQ(Entry(kLongClass).WinClass, kLongClassText.substr(0, 99));
 }
 
-// The snapshot names a process's file without its folder, so the icon is found only from the
-// folder the file is in.
+// Runs a test from another current folder than the program's.
 class CurrentFolder {
  public:
   explicit CurrentFolder(const std::string& folder) {
@@ -96,8 +95,10 @@ class CurrentFolder {
   char saved_[MAX_PATH] = {};
 };
 
+// The icon comes from the image's full path: found from any current folder, where the bare
+// name would be found only by a search of the current folder and the PATH.
 TEST_F(WinListTest, EntriesOwnTheirIconsAndReleaseThem) {
-  CurrentFolder helperFolder(ThisProgramFolder());
+  CurrentFolder elsewhere("C:\\windows");
   std::vector<HICON> icons;
   {
     TWinList list(platform_.WinList());
