@@ -46,8 +46,9 @@ void RunEventLoop(int milliseconds) {
 
 class NoBoxes final : public tarvex::MessageBoxes {
  public:
-  void Show(const std::string& text, const std::string&, unsigned) override {
+  int Show(const std::string& text, const std::string&, unsigned) override {
     std::fprintf(stderr, "soak_bench: the program says: %s\n", text.c_str());
+    return tarvex::kIdOk;
   }
 };
 

@@ -33,8 +33,10 @@ std::pair<posix::UniqueFd, posix::UniqueFd> Pipe() {
 
 class StandardErrorBoxes final : public MessageBoxes {
  public:
-  void Show(const std::string& text, const std::string& caption, unsigned) override {
+  // Nobody may be there to answer: the text goes to the session's log and counts as seen.
+  int Show(const std::string& text, const std::string& caption, unsigned) override {
     std::fprintf(stderr, "tarvex: %s: %s\n", caption.c_str(), text.c_str());
+    return kIdOk;
   }
 };
 

@@ -203,7 +203,7 @@ TEST_F(WinListTest, AProcessMissingFromTheSnapshotLeavesOnlyImageAndIconEmpty) {
 
   // Process id 0 names no owner (the window went, or its X client told none): nothing is
   // looked up, and above all not the system's idle process, which every snapshot lists.
-  desktop.AddProcess({0, "[System Process]", 0x2, 0});
+  desktop.AddProcess({0, "[System Process]", 0x2, 0, ""});
   desktop.Open("No owner", 0);
   const int snapshots = desktop.snapshotsTaken;
   list.Refresh();
