@@ -172,6 +172,7 @@ void TFormMain::SaveSettings() {
   }
   file.WriteBool(section, "MinimizeToTray", MinimizeToTray);
   file.WriteInteger(section, "HotKeyCode", HotKeyCode);
+  file.UpdateFile();
 }
 
 void TFormMain::ActIgnoreListExecute() {

@@ -23,6 +23,7 @@ void SaveIgnoreList(TIniFile& file, const std::string& section, const TIgnoreLis
   for (int i = 0; i < list.Count(); ++i) {
     file.WriteString(section, std::to_string(i + 1), list.Entries()[static_cast<std::size_t>(i)]);
   }
+  file.UpdateFile();
 }
 
 }  // namespace tarvex

@@ -15,7 +15,7 @@ namespace tarvex {
 void LoadIgnoreList(const TIniFile& file, const std::string& section, TIgnoreList& list,
                     const TextCollation& collation);
 
-// Erases the section, then writes keys 1 to n. A refused write fails part-way.
+// Erases the section, then writes keys 1 to n, as one update of the file.
 void SaveIgnoreList(TIniFile& file, const std::string& section, const TIgnoreList& list);
 
 }  // namespace tarvex

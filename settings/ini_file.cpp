@@ -8,7 +8,8 @@ namespace tarvex {
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue) const {
-  return store_.ReadString(fileName_, section, key, defaultValue);
+  if (!reader_) reader_ = store_.OpenForReading(fileName_);
+  return reader_->ReadString(section, key, defaultValue);
 }
 
 std::int32_t TIniFile::ReadInteger(const std::string& section, const std::string& key,
@@ -23,7 +24,7 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key,
 
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
-  if (!store_.WriteString(fileName_, section, key, value)) FailToWrite();
+  changes_.push_back({ProfileChange::Kind::kSet, section, key, value});
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key,
@@ -36,11 +37,16 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-  if (!store_.EraseSection(fileName_, section)) FailToWrite();
+  changes_.push_back({ProfileChange::Kind::kEraseSection, section, {}, {}});
 }
 
-void TIniFile::FailToWrite() const {
-  throw Exception(Format("Unable to write to %s", fileName_.c_str()));
+void TIniFile::UpdateFile() {
+  const ProfileChanges changes = std::move(changes_);
+  changes_.clear();
+  reader_.reset();
+  if (!store_.Update(fileName_, changes)) {
+    throw Exception(Format("Unable to write to %s", fileName_.c_str()));
+  }
 }
 
 }  // namespace tarvex

@@ -1,6 +1,8 @@
 // Whole-file reads and replacements, for the settings file store of our own.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace tarvex {
@@ -10,6 +12,9 @@ struct FileContent {
   std::string text;
 };
 
+// The new text for the file as it stands; nothing to refuse the change.
+using FileEdit = std::function<std::optional<std::string>(const FileContent& content)>;
+
 class TextFiles {
  public:
   virtual ~TextFiles() = default;
@@ -17,6 +22,10 @@ class TextFiles {
   // Replaces the file's content as one step: a failure part-way leaves the old file whole.
   // False when the file or its directory refuses the write.
   virtual bool Replace(const std::string& path, const std::string& text) = 0;
+  // Reads the file, has `edit` make the new text and replaces the file with it. A text that is
+  // the file's own, or an empty one for a missing file, is not written. Here nothing keeps other
+  // writers out between the read and the replacement; a store that can, does.
+  virtual bool Update(const std::string& path, const FileEdit& edit);
 };
 
 }  // namespace tarvex

@@ -42,21 +42,49 @@ std::string Win32ProfileStore::ReadString(const std::string& file, const std::st
 
 bool Win32ProfileStore::WriteString(const std::string& file, const std::string& section,
                                     const std::string& key, const std::string& value) {
-  // The profile writer would put a value's line breaks into the file as they are, where they
-  // would end the key's line and start keys or sections of their own.
-  std::string line = OneLineProfileValue(value);
-  // The profile reader drops one pair of quotes around a value: an ignore entry '""' would come
-  // back empty and end the ignore list's load there. One more pair keeps the value as it was.
-  const bool quoted = line.size() >= 2 && (line.front() == '"' || line.front() == '\'') &&
-                      line.back() == line.front();
-  if (quoted) line = '"' + line + '"';
-  return Written(
-      ::WritePrivateProfileStringA(section.c_str(), key.c_str(), line.c_str(), file.c_str()), file);
+  return Written(::WritePrivateProfileStringA(section.c_str(), key.c_str(),
+                                              ProfileLineValue(value).c_str(), file.c_str()),
+                 file);
 }
 
 bool Win32ProfileStore::EraseSection(const std::string& file, const std::string& section) {
   return Written(::WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, file.c_str()),
                  file);
+}
+
+bool Win32ProfileStore::Update(const std::string& file, const ProfileChanges& changes) {
+  for (auto change = changes.begin(); change != changes.end();) {
+    // A section erased and then filled is written in one call: the file never stands with the
+    // section half written, and an older copy of it further down stays hidden behind it.
+    auto filled = change + 1;
+    while (change->kind == ProfileChange::Kind::kEraseSection && filled != changes.end() &&
+           filled->kind == ProfileChange::Kind::kSet && filled->section == change->section) {
+      ++filled;
+    }
+    if (filled - change > 1) {
+      if (!WriteSection(file, change->section, change + 1, filled)) return false;
+      change = filled;
+      continue;
+    }
+    const bool done = change->kind == ProfileChange::Kind::kSet
+                          ? WriteString(file, change->section, change->key, change->value)
+                          : EraseSection(file, change->section);
+    if (!done) return false;
+    ++change;
+  }
+  return true;
+}
+
+bool Win32ProfileStore::WriteSection(const std::string& file, const std::string& section,
+                                     ProfileChanges::const_iterator first,
+                                     ProfileChanges::const_iterator last) {
+  std::string keys;
+  for (auto key = first; key != last; ++key) {
+    keys += key->key + '=' + ProfileLineValue(key->value);
+    keys += '\0';
+  }
+  keys += '\0';
+  return Written(::WritePrivateProfileSectionA(section.c_str(), keys.data(), file.c_str()), file);
 }
 
 }  // namespace tarvex::win32

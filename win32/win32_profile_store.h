@@ -13,6 +13,11 @@ class Win32ProfileStore final : public ProfileStore {
   bool WriteString(const std::string& file, const std::string& section, const std::string& key,
                    const std::string& value) override;
   bool EraseSection(const std::string& file, const std::string& section) override;
+  bool Update(const std::string& file, const ProfileChanges& changes) override;
+
+ private:
+  bool WriteSection(const std::string& file, const std::string& section,
+                    ProfileChanges::const_iterator first, ProfileChanges::const_iterator last);
 };
 
 }  // namespace tarvex::win32

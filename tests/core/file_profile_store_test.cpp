@@ -80,6 +80,7 @@ TEST_F(FileProfileStoreTest, KeepsUntouchedLinesByteForByteAndLeavesNoTemporaryF
   file.WriteInteger("Tarvex Window", "Left", 5);
   file.WriteString("Tarvex Ignore", "1", "Clock");
   file.EraseSection("Tarvex Ignore");
+  file.UpdateFile();
   EXPECT_EQ(Contents(), "[Kelvo Clock]\nAlarm = 7:00 \n[tarvex window]\nMine=kept\nLeft=5\n");
   EXPECT_FALSE(Leftovers());
 }
@@ -88,8 +89,10 @@ TEST_F(FileProfileStoreTest, AFolderWhereTheFileShouldBeIsNeitherReadNorWrittenO
   fs::create_directory(path_);
   TIniFile blocked(store_, path_);
   EXPECT_EQ(blocked.ReadString("S", "K", "default"), "default");
-  EXPECT_THROW(blocked.WriteString("S", "K", "V"), Exception);
-  EXPECT_THROW(blocked.EraseSection("S"), Exception);
+  blocked.WriteString("S", "K", "V");
+  EXPECT_THROW(blocked.UpdateFile(), Exception);
+  blocked.EraseSection("S");
+  EXPECT_THROW(blocked.UpdateFile(), Exception);
 }
 
 TEST_F(FileProfileStoreTest, AReadOnlyFileIsNotWrittenOver) {
@@ -99,7 +102,8 @@ TEST_F(FileProfileStoreTest, AReadOnlyFileIsNotWrittenOver) {
   fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
   if (std::ofstream(path_, std::ios::app)) GTEST_SKIP() << "running with every permission";
   TIniFile readOnly(store_, path_);
-  EXPECT_THROW(readOnly.WriteString("S", "K", "new"), Exception);
+  readOnly.WriteString("S", "K", "new");
+  EXPECT_THROW(readOnly.UpdateFile(), Exception);
   EXPECT_EQ(readOnly.ReadString("S", "K", ""), "old");
 }
 

@@ -72,6 +72,7 @@ TEST(IniFileTest, IntegersAndFlagsReadBackAsStoredOrFallBackToTheDefault) {
 
   file.WriteInteger("W", "Left", -40);
   file.WriteBool("W", "MinimizeToTray", true);
+  file.UpdateFile();
   EXPECT_EQ(store.values["W/Left"], "-40");
   EXPECT_EQ(store.values["W/MinimizeToTray"], "1");
 }
@@ -82,11 +83,13 @@ TEST(IniFileTest, ARefusedWriteFailsWithThePath) {
   TIniFile file(store, "/home/user/.config/KelvoApps.ini");
   try {
     file.WriteInteger("Tarvex Window", "Left", 1);
+    file.UpdateFile();
     FAIL() << "no failure";
   } catch (const Exception& error) {
     EXPECT_STREQ(error.what(), "Unable to write to /home/user/.config/KelvoApps.ini");
   }
-  EXPECT_THROW(file.EraseSection("Tarvex Ignore"), Exception);
+  file.EraseSection("Tarvex Ignore");
+  EXPECT_THROW(file.UpdateFile(), Exception);
 }
 
 }  // namespace

@@ -30,6 +30,31 @@ TEST(ProfileTextTest, AnyLineEndingAndStrayBytesReadAlike) {
   }
 }
 
+TEST(ProfileTextTest, HandEditsReadAsThePlatformsReaderReadsThem) {
+  const std::string text(
+      "\xEF\xBB\xBF[Tarvex Ignore]\r\n1=\"My App\"\r\n2= 'x' \r\n3=\"half\r\n4='mixed\"\r\n"
+      "5=\"\"\r\n6=cut\0here\r\nLeft\r\nLeft=5\r\n\x1a" "7=\x0b\fpadded\x1a\r\n",
+      107);
+  EXPECT_EQ(FindProfileValue(text, "Tarvex Ignore", "1"), "My App");
+  EXPECT_EQ(FindProfileValue(text, "Tarvex Ignore", "2"), "x");
+  EXPECT_EQ(FindProfileValue(text, "Tarvex Ignore", "3"), "\"half");
+  EXPECT_EQ(FindProfileValue(text, "Tarvex Ignore", "4"), "'mixed\"");
+  EXPECT_EQ(FindProfileValue(text, "Tarvex Ignore", "5"), "");
+  EXPECT_EQ(FindProfileValue(text, "Tarvex Ignore", "6"), "cut");
+  EXPECT_EQ(FindProfileValue(text, "Tarvex Ignore", "7"), "padded");
+  // A key line without "=" is the key, without a value, and hides the later line.
+  EXPECT_EQ(FindProfileValue(text, "Tarvex Ignore", "Left"), std::nullopt);
+  // Written over, that line takes the value.
+  EXPECT_EQ(FindProfileValue(WithProfileValue(text, "Tarvex Ignore", "Left", "9"), "Tarvex Ignore",
+                             "Left"),
+            "9");
+  // Values that the reader would take out of their quotes are written inside one more pair.
+  for (const std::string value : {"\"\"", "'Foo'", " \"x\" ", "\"", "a\"b"}) {
+    const std::string written = WithProfileValue("", "S", "K", value);
+    EXPECT_EQ(FindProfileValue(written, "S", "K"), value == " \"x\" " ? "\"x\"" : value) << written;
+  }
+}
+
 TEST(ProfileTextTest, WritesKeepEveryOtherLineAsItStands) {
   const std::string text =
       "; shared\r\n[Other]\r\nx = 1\r\n\r\n[Tarvex Window]\r\nLeft=5\r\n"
@@ -60,6 +85,7 @@ TEST(ProfileTextTest, AValueCannotBreakItsLineToInjectKeysOrSections) {
 
 TEST(ProfileTextTest, ErasingASectionRemovesItsHeaderAndKeysOnly) {
   const std::string text = "[A]\na=1\n[tarvex ignore]\n1=x\n2=y\n[B]\nb=2\n[Tarvex Ignore]\n3=z\n";
+  // Every copy goes: the platform erases only the first, and the older copy would come back.
   EXPECT_EQ(WithoutProfileSection(text, "Tarvex Ignore"), "[A]\na=1\n[B]\nb=2\n");
   EXPECT_EQ(WithoutProfileSection(text, "Missing"), text);
 }
