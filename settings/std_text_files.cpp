@@ -12,7 +12,9 @@ FileContent StdTextFiles::Read(const std::string& path) {
   std::error_code error;
   const fs::file_status status = fs::status(path, error);
   if (status.type() == fs::file_type::not_found) return {FileContent::kMissing, {}};
-  if (error || !fs::is_regular_file(status)) return {FileContent::kUnreadable, {}};
+  if (error || !fs::is_regular_file(status) || fs::file_size(path, error) > kMaxSettingsFileSize) {
+    return {FileContent::kUnreadable, {}};
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) return {FileContent::kUnreadable, {}};
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

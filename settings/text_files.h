@@ -1,11 +1,16 @@
 // Whole-file reads and replacements, for the settings file store of our own.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
 
 namespace tarvex {
+
+// A settings file is a few kilobytes; a larger one than this is taken for something that cannot
+// be read (and is then not written over), so that no file makes the program grow without bound.
+inline constexpr std::size_t kMaxSettingsFileSize = std::size_t{64} << 20;
 
 struct FileContent {
   enum Status { kRead, kMissing, kUnreadable } status = kMissing;

@@ -30,4 +30,9 @@ bool ConfigDirectoryTextFiles::Replace(const std::string& path, const std::strin
   return files_.Replace(path, text);
 }
 
+bool ConfigDirectoryTextFiles::Update(const std::string& path, const FileEdit& edit) {
+  if (!directory_.empty() && !CreateDirectories(directory_)) return false;
+  return files_.Update(path, edit);
+}
+
 }  // namespace tarvex::posix

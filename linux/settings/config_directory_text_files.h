@@ -19,6 +19,7 @@ class ConfigDirectoryTextFiles final : public TextFiles {
   FileContent Read(const std::string& path) override { return files_.Read(path); }
   // False also when the directory cannot be created; the write then fails as it would have.
   bool Replace(const std::string& path, const std::string& text) override;
+  bool Update(const std::string& path, const FileEdit& edit) override;
 
  private:
   TextFiles& files_;

@@ -27,6 +27,12 @@ class PosixProfileStore final : public ProfileStore {
   bool EraseSection(const std::string& file, const std::string& section) override {
     return store_.EraseSection(file, section);
   }
+  std::unique_ptr<ProfileReader> OpenForReading(const std::string& file) override {
+    return store_.OpenForReading(file);
+  }
+  bool Update(const std::string& file, const ProfileChanges& changes) override {
+    return store_.Update(file, changes);
+  }
 
  private:
   PosixTextFiles disk_;

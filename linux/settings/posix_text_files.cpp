@@ -11,6 +11,7 @@
 #include <optional>
 #include <random>
 
+#include "linux/settings/directory_lock.h"
 #include "linux/settings/unique_fd.h"
 
 namespace tarvex::posix {
@@ -19,6 +20,7 @@ namespace {
 constexpr mode_t kNewFileMode = 0644;
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
 constexpr int kTemporaryNameAttempts = 100;
+constexpr std::chrono::milliseconds kLockPatience{3000};
 
 int OpenRetrying(const char* path, int flags, mode_t mode = 0) {
   int fd = -1;
@@ -47,12 +49,20 @@ std::string DirectoryOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// Whether the path is no symbolic link, or one that this user or the superuser owns.
+bool TrustedPath(const std::string& path) {
+  struct stat link {};
+  if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return true;
+  return link.st_uid == ::geteuid() || link.st_uid == 0;
+}
+
 // The file that a replacement really writes: a symbolic link's final target, so that a link
 // the user keeps (into a folder of dotfiles, say) is not replaced by a plain file. Nothing when
-// the link leads nowhere.
+// the link leads nowhere or is not to be trusted.
 std::optional<std::string> ReplacedFile(const std::string& path) {
   struct stat link {};
   if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
+  if (!TrustedPath(path)) return std::nullopt;
   const std::unique_ptr<char, decltype(&::free)> target(::realpath(path.c_str(), nullptr), &::free);
   if (!target) return std::nullopt;
   return std::string(target.get());
@@ -89,6 +99,7 @@ bool FlushDirectory(const std::string& directory) {
 }  // namespace
 
 FileContent PosixTextFiles::Read(const std::string& path) {
+  if (!TrustedPath(path)) return {FileContent::kUnreadable, {}};
   // Non-blocking, so that a pipe put where the file should be cannot hang the program.
   const UniqueFd fd(OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK));
   if (!fd) {
@@ -96,11 +107,13 @@ FileContent PosixTextFiles::Read(const std::string& path) {
     return {missing ? FileContent::kMissing : FileContent::kUnreadable, {}};
   }
   struct stat status {};
-  if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+  if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+      static_cast<std::size_t>(status.st_size) > kMaxSettingsFileSize) {
     return {FileContent::kUnreadable, {}};
   }
   std::string text;
-  char buffer[8192];
+  text.reserve(static_cast<std::size_t>(status.st_size));
+  char buffer[65536];
   for (;;) {
     const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
     if (count == 0) break;
@@ -109,6 +122,8 @@ FileContent PosixTextFiles::Read(const std::string& path) {
       return {FileContent::kUnreadable, {}};
     }
     text.append(buffer, static_cast<std::size_t>(count));
+    // A file that grows while it is read stops at the same limit.
+    if (text.size() > kMaxSettingsFileSize) return {FileContent::kUnreadable, {}};
   }
   return {FileContent::kRead, std::move(text)};
 }
@@ -133,11 +148,10 @@ bool PosixTextFiles::Replace(const std::string& path, const std::string& text) {
   if (!temporary) return false;
   bool written = WriteAll(temporary->fd.get(), text);
   if (written && exists) {
-    written = ::fchmod(temporary->fd.get(), old.st_mode & 07777) == 0;
-    // Only the superuser may hand the file back to its owner; anyone else writes their own.
-    if (written && ::geteuid() == 0) {
-      written = ::fchown(temporary->fd.get(), old.st_uid, old.st_gid) == 0;
-    }
+    // The owner and group first: a change of owner may clear the set-id bits of the mode.
+    const bool sameOwner = old.st_uid == ::geteuid() && old.st_gid == ::getegid();
+    written = sameOwner || ::fchown(temporary->fd.get(), old.st_uid, old.st_gid) == 0;
+    written = written && ::fchmod(temporary->fd.get(), old.st_mode & 07777) == 0;
   }
   written = written && ::fsync(temporary->fd.get()) == 0;
   written = temporary->fd.Close() && written;
@@ -146,6 +160,11 @@ bool PosixTextFiles::Replace(const std::string& path, const std::string& text) {
     return false;
   }
   return FlushDirectory(DirectoryOf(*target));
+}
+
+bool PosixTextFiles::Update(const std::string& path, const FileEdit& edit) {
+  const std::optional<DirectoryLock> lock = DirectoryLock::Take(DirectoryOf(path), kLockPatience);
+  return lock && TextFiles::Update(path, edit);
 }
 
 }  // namespace tarvex::posix

@@ -70,6 +70,7 @@ TEST_F(ConfigDirectoryTest, TheFirstWriteCreatesTheConfigFolderPrivately) {
   EXPECT_FALSE(fs::exists(folder_ / "home")) << "reading creates nothing";
 
   file.WriteInteger("Tarvex Window", "Left", 5);
+  file.UpdateFile();
   EXPECT_EQ(ContentsOf(path_), "[Tarvex Window]\r\nLeft=5\r\n");
   for (const std::string& folder : {folder_ / "home", config_}) {
     struct stat status {};
@@ -81,14 +82,16 @@ TEST_F(ConfigDirectoryTest, TheFirstWriteCreatesTheConfigFolderPrivately) {
 TEST_F(ConfigDirectoryTest, AFolderThatMustExistIsNotCreatedAndTheWriteFails) {
   PosixProfileStore store;
   TIniFile file(store, path_);
-  EXPECT_THROW(file.WriteInteger("Tarvex Window", "Left", 5), Exception);
+  file.WriteInteger("Tarvex Window", "Left", 5);
+  EXPECT_THROW(file.UpdateFile(), Exception);
   EXPECT_FALSE(fs::exists(folder_ / "home"));
 
   // A file where the config folder should be stays, and the write fails.
   StoreAt(folder_ / "home", "not a folder");
   PosixProfileStore blocked(config_);
   TIniFile blockedFile(blocked, path_);
-  EXPECT_THROW(blockedFile.WriteInteger("Tarvex Window", "Left", 5), Exception);
+  blockedFile.WriteInteger("Tarvex Window", "Left", 5);
+  EXPECT_THROW(blockedFile.UpdateFile(), Exception);
   EXPECT_EQ(ContentsOf(folder_ / "home"), "not a folder");
 }
 
