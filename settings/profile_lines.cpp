@@ -25,8 +25,9 @@ std::string_view Trim(std::string_view text) {
 
 std::optional<Line> LineCursor::Next() {
   if (position_ >= text_.size()) return std::nullopt;
-  const std::size_t end = text_.find_first_of("\r\n", position_);
-  if (end == std::string_view::npos) {
+  std::size_t end = position_;
+  while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
+  if (end == text_.size()) {
     const Line line{text_.substr(position_), {}};
     position_ = text_.size();
     return line;
