@@ -20,6 +20,9 @@
 //   platform loses its last character.
 // - Utf16File: a file that starts with a UTF-16 byte-order mark is read as 8-bit text; the
 //   platform reads it as UTF-16 text.
+// - Utf8MarkedText: after a UTF-8 byte-order mark, bytes of 0x80 and above are handed on as they
+//   stand; the platform decodes the file as UTF-8 and hands its text on in its own code page,
+//   where a character that the code page lacks, or a byte that is no UTF-8, becomes "?".
 // Every line that a change does not touch is kept byte for byte, its line ending included.
 #pragma once
 
