@@ -12,19 +12,6 @@
 namespace tarvex::x11 {
 namespace {
 
-enum Property : std::size_t {
-  kNetWmName,
-  kWmName,
-  kWmClass,
-  kTransientFor,
-  kWindowType,
-  kNetWmState,
-  kAllowedActions,
-  kNetWmPid,
-  kWmStateProperty,
-  kPropertyCount
-};
-
 // In 32-bit units. Captions are cut to a few hundred bytes by their readers; 1 KiB keeps enough
 // to cut on a character boundary without transferring megabytes from a hostile client.
 constexpr std::uint32_t kTextLength = 256;
@@ -33,7 +20,27 @@ constexpr std::uint32_t kListLength = 64;
 std::string_view Bytes(const PropertyReply& reply) {
   if (!reply || reply->format != 8) return {};
   return {static_cast<const char*>(xcb_get_property_value(reply.get())),
-          static_cast<std::size_t>(reply->value_len)};
+          PropertyValueBytes(*reply)};
+}
+
+// The first local client pid of an X-Resource QueryClientIds reply, walked within the reply's
+// own length: the counts and lengths in it are the server's word only.
+std::uint32_t FirstClientPid(const xcb_res_query_client_ids_reply_t& reply) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(&reply);
+  const std::size_t size = ReplyBytes(reinterpret_cast<const xcb_generic_reply_t&>(reply));
+  std::size_t offset = sizeof(xcb_res_query_client_ids_reply_t);
+  for (std::uint32_t id = 0; id < reply.num_ids; ++id) {
+    if (size < offset + sizeof(xcb_res_client_id_value_t)) break;
+    xcb_res_client_id_value_t value{};
+    std::memcpy(&value, bytes + offset, sizeof value);
+    offset += sizeof value;
+    if (value.length > (size - offset) / 4) break;
+    std::uint32_t pid = 0;
+    if (value.length > 0) std::memcpy(&pid, bytes + offset, sizeof pid);
+    if (pid != 0) return pid;
+    offset += std::size_t{value.length} * 4;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -86,20 +93,26 @@ FactsFetcher::Pending FactsFetcher::Send(xcb_window_t window) const {
 }
 
 WindowFacts FactsFetcher::Collect(const Pending& pending) const {
-  WindowFacts facts;
-  if (!pending.sent) return facts;
+  if (!pending.sent) return {};
   // Every reply is taken, also after an error, so that none stays queued in the connection.
-  const auto attributes = Await<xcb_get_window_attributes_reply_t>(
-      connection_, pending.attributes, xcb_get_window_attributes_reply);
-  std::array<PropertyReply, kPropertyCount> properties;
+  WindowReplies replies;
+  replies.attributes = Await<xcb_get_window_attributes_reply_t>(connection_, pending.attributes,
+                                                                xcb_get_window_attributes_reply);
   for (std::size_t i = 0; i < kPropertyCount; ++i) {
-    properties[i] = AwaitProperty(connection_, pending.properties[i]);
+    replies.properties[i] = AwaitProperty(connection_, pending.properties[i]);
   }
-  Reply<xcb_res_query_client_ids_reply_t> clientIds;
   if (pending.askedClientIds) {
-    clientIds = Await<xcb_res_query_client_ids_reply_t>(connection_, pending.clientIds,
-                                                       xcb_res_query_client_ids_reply);
+    replies.clientIds = Await<xcb_res_query_client_ids_reply_t>(connection_, pending.clientIds,
+                                                                xcb_res_query_client_ids_reply);
   }
+  return DecodeFacts(replies, atoms_, root_, pending.window);
+}
+
+WindowFacts DecodeFacts(const WindowReplies& replies, const Atoms& atoms, xcb_window_t root,
+                        xcb_window_t window) {
+  WindowFacts facts;
+  const auto& attributes = replies.attributes;
+  const auto& properties = replies.properties;
   if (!attributes) return facts;
 
   facts.exists = true;
@@ -112,7 +125,7 @@ WindowFacts FactsFetcher::Collect(const Pending& pending) const {
     const std::string_view text = Bytes(name);
     if (name->type == XCB_ATOM_STRING) {
       facts.caption = Latin1ToUtf8(text);
-    } else if (name->type == atoms_.UTF8_STRING) {
+    } else if (name->type == atoms.UTF8_STRING) {
       facts.caption = text;
     } else {
       facts.caption = AsciiOnly(text);
@@ -130,28 +143,25 @@ WindowFacts FactsFetcher::Collect(const Pending& pending) const {
 
   if (const auto owner = Values32(properties[kTransientFor]); !owner.empty()) {
     // Transient for the root means "for the whole group", which makes no owner either.
-    if (owner[0] != root_ && owner[0] != pending.window) facts.transientFor = owner[0];
+    if (owner[0] != root && owner[0] != window) facts.transientFor = owner[0];
   }
 
-  facts.kind = facts.transientFor != XCB_WINDOW_NONE ? WindowKind::kDialog
-                                                      : WindowKind::kApplication;
+  facts.kind =
+      facts.transientFor != XCB_WINDOW_NONE ? WindowKind::kDialog : WindowKind::kApplication;
   for (const std::uint32_t type : Values32(properties[kWindowType])) {
     const auto is = [type](xcb_atom_t atom) { return atom != XCB_ATOM_NONE && type == atom; };
-    if (is(atoms_._NET_WM_WINDOW_TYPE_NORMAL)) {
+    if (is(atoms._NET_WM_WINDOW_TYPE_NORMAL)) {
       facts.kind = WindowKind::kApplication;
-    } else if (is(atoms_._NET_WM_WINDOW_TYPE_DIALOG)) {
+    } else if (is(atoms._NET_WM_WINDOW_TYPE_DIALOG)) {
       facts.kind = WindowKind::kDialog;
-    } else if (is(atoms_._NET_WM_WINDOW_TYPE_UTILITY) || is(atoms_._NET_WM_WINDOW_TYPE_TOOLBAR)) {
+    } else if (is(atoms._NET_WM_WINDOW_TYPE_UTILITY) || is(atoms._NET_WM_WINDOW_TYPE_TOOLBAR)) {
       facts.kind = WindowKind::kTool;
-    } else if (is(atoms_._NET_WM_WINDOW_TYPE_DESKTOP) || is(atoms_._NET_WM_WINDOW_TYPE_DOCK)) {
+    } else if (is(atoms._NET_WM_WINDOW_TYPE_DESKTOP) || is(atoms._NET_WM_WINDOW_TYPE_DOCK)) {
       facts.kind = WindowKind::kShell;
-    } else if (is(atoms_._NET_WM_WINDOW_TYPE_MENU) ||
-               is(atoms_._NET_WM_WINDOW_TYPE_DROPDOWN_MENU) ||
-               is(atoms_._NET_WM_WINDOW_TYPE_POPUP_MENU) ||
-               is(atoms_._NET_WM_WINDOW_TYPE_TOOLTIP) ||
-               is(atoms_._NET_WM_WINDOW_TYPE_NOTIFICATION) ||
-               is(atoms_._NET_WM_WINDOW_TYPE_COMBO) || is(atoms_._NET_WM_WINDOW_TYPE_DND) ||
-               is(atoms_._NET_WM_WINDOW_TYPE_SPLASH)) {
+    } else if (is(atoms._NET_WM_WINDOW_TYPE_MENU) || is(atoms._NET_WM_WINDOW_TYPE_DROPDOWN_MENU) ||
+               is(atoms._NET_WM_WINDOW_TYPE_POPUP_MENU) || is(atoms._NET_WM_WINDOW_TYPE_TOOLTIP) ||
+               is(atoms._NET_WM_WINDOW_TYPE_NOTIFICATION) || is(atoms._NET_WM_WINDOW_TYPE_COMBO) ||
+               is(atoms._NET_WM_WINDOW_TYPE_DND) || is(atoms._NET_WM_WINDOW_TYPE_SPLASH)) {
       facts.kind = WindowKind::kPopup;
     } else {
       continue;  // a type of some desktop's own: the next one in the list may be known
@@ -160,21 +170,21 @@ WindowFacts FactsFetcher::Collect(const Pending& pending) const {
   }
 
   const auto states = Values32(properties[kNetWmState]);
-  facts.skipTaskbar = Contains(states, atoms_._NET_WM_STATE_SKIP_TASKBAR);
-  facts.hidden = Contains(states, atoms_._NET_WM_STATE_HIDDEN);
-  facts.maximized = Contains(states, atoms_._NET_WM_STATE_MAXIMIZED_VERT) &&
-                    Contains(states, atoms_._NET_WM_STATE_MAXIMIZED_HORZ);
-  facts.modal = Contains(states, atoms_._NET_WM_STATE_MODAL);
-  facts.above = Contains(states, atoms_._NET_WM_STATE_ABOVE);
+  facts.skipTaskbar = Contains(states, atoms._NET_WM_STATE_SKIP_TASKBAR);
+  facts.hidden = Contains(states, atoms._NET_WM_STATE_HIDDEN);
+  facts.maximized = Contains(states, atoms._NET_WM_STATE_MAXIMIZED_VERT) &&
+                    Contains(states, atoms._NET_WM_STATE_MAXIMIZED_HORZ);
+  facts.modal = Contains(states, atoms._NET_WM_STATE_MODAL);
+  facts.above = Contains(states, atoms._NET_WM_STATE_ABOVE);
 
   if (const PropertyReply& allowed = properties[kAllowedActions];
       allowed && allowed->type != XCB_ATOM_NONE) {
     const auto actions = Values32(allowed);
-    facts.canMinimize = Contains(actions, atoms_._NET_WM_ACTION_MINIMIZE);
-    facts.canMaximize = Contains(actions, atoms_._NET_WM_ACTION_MAXIMIZE_HORZ) ||
-                        Contains(actions, atoms_._NET_WM_ACTION_MAXIMIZE_VERT);
-    facts.canResize = Contains(actions, atoms_._NET_WM_ACTION_RESIZE);
-    facts.canClose = Contains(actions, atoms_._NET_WM_ACTION_CLOSE);
+    facts.canMinimize = Contains(actions, atoms._NET_WM_ACTION_MINIMIZE);
+    facts.canMaximize = Contains(actions, atoms._NET_WM_ACTION_MAXIMIZE_HORZ) ||
+                        Contains(actions, atoms._NET_WM_ACTION_MAXIMIZE_VERT);
+    facts.canResize = Contains(actions, atoms._NET_WM_ACTION_RESIZE);
+    facts.canClose = Contains(actions, atoms._NET_WM_ACTION_CLOSE);
   }
 
   if (const auto state = Values32(properties[kWmStateProperty]); !state.empty()) {
@@ -195,15 +205,8 @@ WindowFacts FactsFetcher::Collect(const Pending& pending) const {
 
   // The server knows which local process opened the connection that made the window; a
   // property is only what the client claims, and remote clients have no local process at all.
-  if (clientIds) {
-    auto it = xcb_res_query_client_ids_ids_iterator(clientIds.get());
-    // Only the local client pid was asked for, so every value the server returns is one.
-    for (; it.rem > 0 && facts.processId == 0; xcb_res_client_id_value_next(&it)) {
-      if (xcb_res_client_id_value_value_length(it.data) > 0) {
-        facts.processId = *xcb_res_client_id_value_value(it.data);
-      }
-    }
-  }
+  // Only the local client pid was asked for, so every value the server returns is one.
+  if (replies.clientIds) facts.processId = FirstClientPid(*replies.clientIds);
   if (facts.processId == 0) {
     if (const auto pid = Values32(properties[kNetWmPid]); !pid.empty()) facts.processId = pid[0];
   }

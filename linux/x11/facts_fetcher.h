@@ -3,15 +3,43 @@
 // ordinary "does not exist" entry.
 #pragma once
 
+#include <xcb/res.h>
 #include <xcb/xcb.h>
 
+#include <array>
 #include <span>
 #include <vector>
 
 #include "linux/x11/atoms.h"
+#include "linux/x11/reply.h"
 #include "linux/x11/window_facts.h"
 
 namespace tarvex::x11 {
+
+// The properties asked for of every window, in the order of their replies.
+enum Property : std::size_t {
+  kNetWmName,
+  kWmName,
+  kWmClass,
+  kTransientFor,
+  kWindowType,
+  kNetWmState,
+  kAllowedActions,
+  kNetWmPid,
+  kWmStateProperty,
+  kPropertyCount
+};
+
+// Every reply about one window; a missing one is an error or a request not sent.
+struct WindowReplies {
+  Reply<xcb_get_window_attributes_reply_t> attributes;
+  std::array<PropertyReply, kPropertyCount> properties;
+  Reply<xcb_res_query_client_ids_reply_t> clientIds;
+};
+
+// The window's facts from its replies, whatever the server or the window's client put in them.
+WindowFacts DecodeFacts(const WindowReplies& replies, const Atoms& atoms, xcb_window_t root,
+                        xcb_window_t window);
 
 class FactsFetcher {
  public:

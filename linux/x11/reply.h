@@ -28,18 +28,32 @@ Reply<T> Await(xcb_connection_t* connection, Cookie cookie, Wait wait) {
   return reply;
 }
 
+// Every reply is 32 bytes and then its `length` in 32-bit units; xcb hands over exactly that.
+inline constexpr std::size_t kReplyHeaderBytes = 32;
+
+inline std::size_t ReplyBytes(const xcb_generic_reply_t& reply) {
+  return kReplyHeaderBytes + std::size_t{reply.length} * 4;
+}
+
 using PropertyReply = Reply<xcb_get_property_reply_t>;
 
-inline PropertyReply AwaitProperty(xcb_connection_t* connection,
-                                   xcb_get_property_cookie_t cookie) {
+inline PropertyReply AwaitProperty(xcb_connection_t* connection, xcb_get_property_cookie_t cookie) {
   return Await<xcb_get_property_reply_t>(connection, cookie, xcb_get_property_reply);
+}
+
+// The bytes of a property's value. Its value_len is believed only as far as the reply's own
+// length reaches: the two are separate fields of what the server sent.
+inline std::size_t PropertyValueBytes(const xcb_get_property_reply_t& reply) {
+  const std::uint64_t claimed = std::uint64_t{reply.value_len} * (reply.format / 8u);
+  return static_cast<std::size_t>(
+      std::min<std::uint64_t>(claimed, std::uint64_t{reply.length} * 4));
 }
 
 // The values of a 32-bit property (windows, atoms, cardinals); empty when it is absent.
 inline std::span<const std::uint32_t> Values32(const PropertyReply& reply) {
   if (!reply || reply->format != 32) return {};
   return {static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get())),
-          static_cast<std::size_t>(reply->value_len)};
+          PropertyValueBytes(*reply) / 4};
 }
 
 // Whether a list of atoms holds `atom`; an atom the server could not intern is in no list.
