@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "settings/integer_text.h"
+#include "settings/profile_lines.h"
 #include "settings/profile_store.h"
 #include "settings/profile_text.h"
 
@@ -24,7 +25,7 @@ std::string_view TakeField(std::string_view& input) {
   return field;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+using tarvex::profile::IsBlank;
 
 // What a read gives back for a written value: one line, without the blanks around it.
 std::string Expected(std::string_view value) {
@@ -32,11 +33,7 @@ std::string Expected(std::string_view value) {
   for (char& c : line) {
     if (c == '\r' || c == '\n' || c == '\0') c = ' ';
   }
-  std::size_t first = 0;
-  while (first < line.size() && IsBlank(line[first])) ++first;
-  std::size_t last = line.size();
-  while (last > first && IsBlank(line[last - 1])) --last;
-  return line.substr(first, last - first).substr(0, tarvex::kMaxProfileValue);
+  return std::string(tarvex::profile::Trim(line).substr(0, tarvex::kMaxProfileValue));
 }
 
 // Names the program could use: printable, no brackets, no "=", no blanks around.
