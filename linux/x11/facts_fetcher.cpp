@@ -24,7 +24,8 @@ std::string_view Bytes(const PropertyReply& reply) {
 }
 
 // The first local client pid of an X-Resource QueryClientIds reply, walked within the reply's
-// own length: the counts and lengths in it are the server's word only.
+// own length: the counts and lengths in it are the server's word only. A value's length is in
+// bytes, a whole number of 32-bit values.
 std::uint32_t FirstClientPid(const xcb_res_query_client_ids_reply_t& reply) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(&reply);
   const std::size_t size = ReplyBytes(reinterpret_cast<const xcb_generic_reply_t&>(reply));
@@ -34,11 +35,12 @@ std::uint32_t FirstClientPid(const xcb_res_query_client_ids_reply_t& reply) {
     xcb_res_client_id_value_t value{};
     std::memcpy(&value, bytes + offset, sizeof value);
     offset += sizeof value;
-    if (value.length > (size - offset) / 4) break;
+    const std::size_t valueBytes = value.length / 4 * 4;
+    if (valueBytes > size - offset) break;
     std::uint32_t pid = 0;
-    if (value.length > 0) std::memcpy(&pid, bytes + offset, sizeof pid);
+    if (valueBytes > 0) std::memcpy(&pid, bytes + offset, sizeof pid);
     if (pid != 0) return pid;
-    offset += std::size_t{value.length} * 4;
+    offset += valueBytes;
   }
   return 0;
 }
