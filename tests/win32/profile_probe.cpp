@@ -13,30 +13,16 @@
 #include <sstream>
 #include <string>
 
+#include "tests/wine/hex_field.h"
 #include "win32/win32_profile_store.h"
 #include "win32/windows_api.h"
 
 namespace {
 
+using tarvex::testing::FromHex;
+using tarvex::testing::ToHex;
+
 constexpr const char* kMissing = "\x01missing";
-
-std::string FromHex(const std::string& hex) {
-  std::string text;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-    text += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-  }
-  return text;
-}
-
-std::string ToHex(const std::string& text) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (const unsigned char c : text) {
-    hex += kDigits[c >> 4];
-    hex += kDigits[c & 15];
-  }
-  return hex;
-}
 
 }  // namespace
 
@@ -56,8 +42,8 @@ int main(int argc, char** argv) {
       file = FromHex(a);
     } else if (op == "R") {
       char buffer[tarvex::kMaxProfileValue + 1] = {};
-      const DWORD length = ::GetPrivateProfileStringA(FromHex(a).c_str(), FromHex(b).c_str(),
-                                                      kMissing, buffer, sizeof buffer, file.c_str());
+      const DWORD length = ::GetPrivateProfileStringA(
+          FromHex(a).c_str(), FromHex(b).c_str(), kMissing, buffer, sizeof buffer, file.c_str());
       const std::string value(buffer, length);
       std::printf("%s\n", value == kMissing ? "-" : ("=" + ToHex(value)).c_str());
     } else if (op == "U") {

@@ -25,11 +25,14 @@
 #include "settings/profile_index.h"
 #include "settings/profile_lines.h"
 #include "settings/profile_text.h"
+#include "tests/wine/hex_field.h"
 
 namespace {
 namespace fs = std::filesystem;
 using tarvex::ProfileChange;
 using tarvex::ProfileChanges;
+using tarvex::testing::FromHex;
+using tarvex::testing::ToHex;
 
 struct Key {
   std::string section;
@@ -191,24 +194,6 @@ class Generator {
   std::mt19937 random_;
 };
 
-std::string Hex(const std::string& text) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (const unsigned char c : text) {
-    hex += kDigits[c >> 4];
-    hex += kDigits[c & 15];
-  }
-  return hex;
-}
-
-std::string FromHex(const std::string& hex) {
-  std::string text;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-    text += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-  }
-  return text;
-}
-
 std::string Shown(const std::optional<std::string>& value) {
   if (!value) return "(missing)";
   std::string shown = "\"";
@@ -295,19 +280,21 @@ int main(int argc, char** argv) {
   const std::vector<ProfileChanges> updates = {ProgramWrites(), ProgramClearsTheIgnoreList()};
   std::string script;
   const auto reads = [&] {
-    for (const Key& key : KeysRead()) script += "R " + Hex(key.section) + " " + Hex(key.key) + "\n";
+    for (const Key& key : KeysRead())
+      script += "R " + ToHex(key.section) + " " + ToHex(key.key) + "\n";
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const fs::path file = work / "files" / (std::to_string(i) + ".ini");
     std::ofstream(file, std::ios::binary) << cases[i].text;
-    script += "F " + Hex("Z:" + file.string()) + "\n";
+    script += "F " + ToHex("Z:" + file.string()) + "\n";
     reads();
     for (const ProfileChanges& changes : updates) {
       script += "U " + std::to_string(changes.size()) + "\n";
       for (const ProfileChange& change : changes) {
-        script += change.kind == ProfileChange::Kind::kSet
-                      ? "S " + Hex(change.section) + " " + Hex(change.key) + " " + Hex(change.value)
-                      : "E " + Hex(change.section);
+        script +=
+            change.kind == ProfileChange::Kind::kSet
+                ? "S " + ToHex(change.section) + " " + ToHex(change.key) + " " + ToHex(change.value)
+                : "E " + ToHex(change.section);
         script += "\n";
       }
       reads();
