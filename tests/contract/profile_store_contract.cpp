@@ -179,10 +179,16 @@ TEST_P(ProfileStoreContract, ErasingASectionRemovesItsHeaderAndKeysOnly) {
   EXPECT_TRUE(Erase("Not There"));
 }
 
-TEST_P(ProfileStoreContract, AWriteIntoAMissingFolderFails) {
+TEST_P(ProfileStoreContract, AWriteIntoAMissingFolderOrOverAFolderFails) {
   const std::string nowhere = (folder_ / "missing" / "KelvoApps.ini").string();
   EXPECT_FALSE(store_->WriteString(nowhere, "S", "K", "V"));
   EXPECT_FALSE(std::filesystem::exists(folder_ / "missing"));
+
+  // A folder where the file should be reads as a file that cannot be read, and stays.
+  std::filesystem::create_directory(path_);
+  EXPECT_EQ(Read("S", "K"), "<default>");
+  EXPECT_FALSE(Write("S", "K", "V"));
+  EXPECT_TRUE(std::filesystem::is_directory(path_));
 }
 
 TEST_P(ProfileStoreContract, AValueCannotEndItsLine) {
