@@ -27,8 +27,8 @@ class TextFiles {
   // Replaces the file's content as one step: a failure part-way leaves the old file whole.
   // False when the file or its directory refuses the write.
   virtual bool Replace(const std::string& path, const std::string& text) = 0;
-  // Reads the file, has `edit` make the new text and replaces the file with it. A text that is
-  // the file's own, or an empty one for a missing file, is not written. Here nothing keeps other
+  // Reads the file, has `edit` make the new text and replaces the file with it, also when the
+  // text is unchanged; an empty text for a missing file is not written. Here nothing keeps other
   // writers out between the read and the replacement; a store that can, does.
   virtual bool Update(const std::string& path, const FileEdit& edit);
 };
