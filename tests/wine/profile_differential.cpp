@@ -319,7 +319,10 @@ int main(int argc, char** argv) {
     }
   }
   const int status = ::pclose(probe);
-  if (WEXITSTATUS(status) == 77) return 77;  // this host's Wine cannot run the probe
+  if (WEXITSTATUS(status) == 77) {  // this host's Wine cannot run the probe, and said why
+    for (const std::string& line : answers) std::printf("%s\n", line.c_str());
+    return 77;
+  }
   const std::size_t stages = updates.size() + 1;
   const std::size_t expected = cases.size() * (stages * KeysRead().size() + updates.size());
   if (status != 0 || answers.size() != expected) {
