@@ -65,7 +65,7 @@ bench_windows() {
     tarvex_wine_env "$PWD/build/bench-$arch/wineprefix" >&2 || exit 1
     tarvex_wine_lock_session >&2 || exit 1
     echo "edition Windows ($arch build, $("$TARVEX_WINE_BIN" --version 2>/dev/null))"
-    local mix
+    local mix program="$PWD/$bin/tarvex.exe"
     for mix in taskbar realistic; do
       case "$mix" in
         taskbar) echo "mix taskbar: most windows shown, as a task bar lists them" ;;
@@ -76,7 +76,7 @@ bench_windows() {
       done
       for n in "${SIZES[@]}"; do
         # Wine sees the Unix file system as drive Z:.
-        tarvex_wine "$bin/start_bench.exe" "$n" "Z:$(tr / '\\' <<<"$PWD/$bin/tarvex.exe")" \
+        tarvex_wine "$bin/start_bench.exe" "$n" "Z:${program//\//\\}" \
           "$STARTS" "$mix" | tr -d '\r'
       done
     done
@@ -142,6 +142,7 @@ format_table() {
 }
 
 for part in bench/*/bench-*.sh; do
+  # shellcheck source=/dev/null  # each part is checked on its own
   [ -f "$part" ] && source "$part"
 done
 mapfile -t EDITIONS < <(declare -F | awk '$3 ~ /^bench_/ { sub(/^bench_/, "", $3); print $3 }')

@@ -58,7 +58,8 @@ tarvex_display_start() {
     tarvex_display_stop
     return 1
   fi
-  export DISPLAY=":$(head -n1 "$TARVEX_DISPLAY_LOGDIR/number")"
+  DISPLAY=":$(head -n1 "$TARVEX_DISPLAY_LOGDIR/number")"
+  export DISPLAY
   [ "${1:-}" = --bare ] && return 0
 
   # Without an EWMH manager there is no _NET_CLIENT_LIST and no polite close.

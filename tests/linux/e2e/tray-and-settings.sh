@@ -129,9 +129,9 @@ xterm -T "E2E ignored" -geometry 60x10+500+400 -e sleep 600 >/dev/null 2>&1 &
 started+=($!)
 xterm -T "E2E third" -geometry 60x10+500+100 -e sleep 600 >/dev/null 2>&1 &
 started+=($!)
-tarvex_wait_for 20 listed "E2E term" && tarvex_wait_for 20 listed "E2E ignored" &&
-  tarvex_wait_for 20 listed "E2E third" &&
-  tarvex_wait_for 20 trayer_window || { echo "the clients did not start" >&2; exit 1; }
+{ tarvex_wait_for 20 listed "E2E term" && tarvex_wait_for 20 listed "E2E ignored" &&
+  tarvex_wait_for 20 listed "E2E third" && tarvex_wait_for 20 trayer_window; } ||
+  { echo "the clients did not start" >&2; exit 1; }
 term="$(window_of "E2E term")"
 ignored="$(window_of "E2E ignored")"
 third="$(window_of "E2E third")"
@@ -265,7 +265,7 @@ expect_value "Tarvex Window" HandAdded "kept by hand"
 expect_value "Tarvex Window" HotKeyCode 7
 expect_value "Tarvex Window" MinimizeToTray 1
 expect_value "Tarvex Window" Column1 210
-grep -q '^[0-9]*=E2E ignored' "$ini" && grep -q '^[0-9]*=E2E third' "$ini" ||
+{ grep -q '^[0-9]*=E2E ignored' "$ini" && grep -q '^[0-9]*=E2E third' "$ini"; } ||
   fail "the ignore list lost an entry"
 
 step "a tray that never embeds the icon: minimizing leaves Tarvex on the taskbar"

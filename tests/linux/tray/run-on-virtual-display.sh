@@ -5,7 +5,7 @@ set -u
 for tool in Xvfb openbox xdotool trayer; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
-# shellcheck source=../../../scripts/lib/virtual-display.sh
+# shellcheck source=scripts/lib/virtual-display.sh
 . "$(dirname "$0")/../../../scripts/lib/virtual-display.sh"
 trap tarvex_display_stop EXIT
 tarvex_display_start || exit 1

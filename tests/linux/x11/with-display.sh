@@ -7,7 +7,7 @@ shift
 for tool in Xvfb openbox wmctrl xdpyinfo; do
   command -v "$tool" >/dev/null 2>&1 || { echo "with-display: $tool is missing" >&2; exit 77; }
 done
-# shellcheck source=../../../scripts/lib/virtual-display.sh
+# shellcheck source=scripts/lib/virtual-display.sh
 source "$(dirname "$0")/../../../scripts/lib/virtual-display.sh"
 trap tarvex_display_stop EXIT
 if [ "$mode" = --bare ]; then
