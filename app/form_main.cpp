@@ -102,7 +102,7 @@ void TFormMain::FormClose() {
   if (!shown_) return;
   // A close that fails to write leaves the window open, and it must go on refreshing.
   bool saved = false;
-  const ScopeExit resume([&] {
+  const ScopeExit resume([&]() noexcept {
     if (!saved) timer1_->SetEnabled(true);
   });
   SaveSettings();
@@ -281,14 +281,14 @@ void TFormMain::Timer1Timer() { ExecuteAction(ActionId::ActRefresh); }
 
 void TFormMain::ActRefreshExecute() {
   timer1_->SetEnabled(false);
-  const ScopeExit restart([this] { timer1_->SetEnabled(true); });
+  const ScopeExit restart([this]() noexcept { timer1_->SetEnabled(true); });
   RefreshApplicationList();
 }
 
 void TFormMain::SetAllChecks(bool checked) {
   ListViewPort& list = platform_.listView;
   list.BeginUpdate();
-  const ScopeExit resume([&list] { list.EndUpdate(); });
+  const ScopeExit resume([&list]() noexcept { list.EndUpdate(); });
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     rows_[i].checked = checked;
     list.SetChecked(static_cast<int>(i), checked);
@@ -330,7 +330,7 @@ void TFormMain::RefreshApplicationList() {
   status.SetPanelText(1, "Refreshing...");
   list.BeginUpdate();
   // Repainting resumes and the refresh is reported done, also when the rebuild failed half-way.
-  const ScopeExit finish([&] {
+  const ScopeExit finish([&]() noexcept {
     list.EndUpdate();
     status.SetPanelText(1, "Application list refreshed");
   });

@@ -181,7 +181,7 @@ bool TTrayIcon::ShowTrayMenu(int x, int y) {
   pump_.ProcessMessages();
   int chosen = -1;
   {
-    const ScopeExit refront([this] { shell_.ForegroundTrayWindow(); });
+    const ScopeExit refront([this]() noexcept { shell_.ForegroundTrayWindow(); });
     chosen = shell_.PopupMenu(x, y);
   }
   // The chosen command runs once the menu has closed, as the menu's own message would run it.

@@ -136,7 +136,7 @@ void TWinList::Refresh() {
   gPass.Entries = &list_;
   gPass.Differs = false;
   gPass.CreatorsCheap = platform_.windows.CreatorsComeWithThePass();
-  const ScopeExit passOver([this] { platform_.windows.PassOver(); });
+  const ScopeExit passOver([this]() noexcept { platform_.windows.PassOver(); });
   platform_.windows.Enumerate(CollectWindow, 0);
 
   // Each accepted window has an entry that shows it as it is: with as many entries as accepted

@@ -90,7 +90,7 @@ void QtListView::SetColumnWidth(int column, int width) { setColumnWidth(column, 
 void QtListView::ShowRows(const std::vector<ListRow>& rows, int selected) {
   const OwnChange own(*this);
   BeginUpdate();
-  const ScopeExit resume([this] { EndUpdate(); });
+  const ScopeExit resume([this]() noexcept { EndUpdate(); });
   clear();
   for (const ListRow& row : rows) InsertRow(row);
   SelectRow(selected);

@@ -21,7 +21,7 @@ void QtApplicationWindow::WindowStateChanged(Qt::WindowStates old) {
 
 void QtApplicationWindow::ShowNormal() {
   ownChange_ = true;
-  const ScopeExit done([this] { ownChange_ = false; });
+  const ScopeExit done([this]() noexcept { ownChange_ = false; });
   // Back in the state it had before it was minimized: normal or maximized.
   window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
   window_.show();

@@ -73,7 +73,7 @@ void TrayIconWidget::paintEvent(QPaintEvent*) {
 void TrayIconWidget::Report(std::uint32_t message, const QMouseEvent& event) {
   const QPoint at = event.globalPosition().toPoint();
   ++handling_;
-  const ScopeExit done([this] { --handling_; });
+  const ScopeExit done([this]() noexcept { --handling_; });
   notify_(message, at.x(), at.y(), KeysOf(event.modifiers()));
 }
 
