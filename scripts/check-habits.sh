@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Checks the habits the tree keeps, as the test command does:
 #
-#   scripts/check-habits.sh shell   shellcheck over every shell script in the repository
+#   scripts/check-habits.sh shell        shellcheck over every shell script in the repository
+#   scripts/check-habits.sh tidy BUILD   clang-tidy (.clang-tidy) over the core, with the compile
+#                                        commands of the build folder BUILD
 #
 # Run from anywhere; prints each finding with its file and line and exits non-zero on any.
 set -euo pipefail
@@ -14,8 +16,17 @@ case "${1:-}" in
     shellcheck --external-sources --format=gcc "${scripts[@]}"
     echo "shellcheck: ${#scripts[@]} scripts, no findings"
     ;;
+  tidy)
+    command -v clang-tidy >/dev/null || { echo "skipped: clang-tidy is not installed"; exit 77; }
+    commands="${2:?usage: $0 tidy BUILD}/compile_commands.json"
+    [ -f "$commands" ] || { echo "check-habits: no $commands" >&2; exit 2; }
+    mapfile -t sources < <(git ls-files 'app/*.cpp' 'winlist/*.cpp' 'settings/*.cpp' 'tray/*.cpp')
+    printf '%s\0' "${sources[@]}" |
+      xargs -0 -n 4 -P 2 clang-tidy --quiet -p "$(dirname "$commands")"
+    echo "clang-tidy: ${#sources[@]} files of the core, no findings"
+    ;;
   *)
-    echo "usage: $0 shell" >&2
+    echo "usage: $0 shell | tidy BUILD" >&2
     exit 2
     ;;
 esac

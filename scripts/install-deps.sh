@@ -22,7 +22,7 @@ windows=(
 )
 tests=(
   googletest libgtest-dev clang libclang-rt-14-dev xdotool python3 libsm-dev
-  desktop-file-utils appstream dpkg-dev unzip shellcheck
+  desktop-file-utils appstream dpkg-dev unzip shellcheck clang-tidy clang-format
 )
 optional=(wine32:i386)
 

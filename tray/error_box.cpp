@@ -2,6 +2,7 @@
 
 #include <new>
 #include <string>
+#include <utility>
 
 #include "app/errors.h"
 
@@ -10,7 +11,7 @@ namespace tarvex {
 void ApplicationEvents1Exception(MessageBoxes& boxes, std::exception_ptr failure) noexcept {
   std::string message;
   try {
-    std::rethrow_exception(failure);
+    std::rethrow_exception(std::move(failure));
   } catch (const EAbort&) {
     return;
   } catch (const std::bad_alloc&) {

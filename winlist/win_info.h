@@ -14,6 +14,7 @@ class TWinInfo {
   explicit TWinInfo(IconSource& icons) : Icon(icons) {}
   TWinInfo(const TWinInfo&) = delete;
   TWinInfo& operator=(const TWinInfo&) = delete;
+  ~TWinInfo() = default;
 
   tarvex::WinHandle ParentHandle = 0;
   tarvex::WinHandle WinHandle = 0;
