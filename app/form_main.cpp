@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "app/action_list.h"
+#include "app/dpi_units.h"
 #include "app/fit_form_to_screen.h"
 #include "app/format.h"
 #include "app/kelvo_apps.h"
@@ -35,6 +36,10 @@ void MinimizeWindow(WindowSystem& windows, WinHandle window) {
 void AskWindowToClose(WindowSystem& windows, WinHandle window) { windows.PostClose(window); }
 
 }  // namespace
+
+ScreenSize MinimumFormSize(int dpi) {
+  return {ScaleFromDesign(kMinimumWidth, dpi), ScaleFromDesign(kMinimumHeight, dpi)};
+}
 
 TFormMain::TFormMain(const FormMainPlatform& platform)
     : platform_(platform),
@@ -89,6 +94,13 @@ void TFormMain::Start(bool minimized) {
   platform_.application.Minimize();
 }
 
+void TFormMain::FormDpiChanged(int oldDpi, int newDpi) {
+  ListViewPort& list = platform_.listView;
+  for (int column = 0; column < list.ColumnCount(); ++column) {
+    list.SetColumnWidth(column, RescaleForDpi(list.ColumnWidth(column), oldDpi, newDpi));
+  }
+}
+
 void TFormMain::ShowFirstIfOwed() {
   if (!firstShowOwed_) return;
   firstShowOwed_ = false;
@@ -129,8 +141,9 @@ bool TFormMain::CloseQuery() {
 }
 
 void TFormMain::ApplyBounds(Bounds bounds) {
-  if (bounds.width < kMinimumWidth) bounds.width = kMinimumWidth;
-  if (bounds.height < kMinimumHeight) bounds.height = kMinimumHeight;
+  const ScreenSize minimum = MinimumFormSize(platform_.host.Dpi());
+  bounds.width = std::max(bounds.width, minimum.width);
+  bounds.height = std::max(bounds.height, minimum.height);
   platform_.host.SetFormBounds(bounds);
 }
 
@@ -138,20 +151,30 @@ void TFormMain::LoadSettings() {
   const TIniFile file(platform_.settings, AppIniFileName);
   const std::string section = WindowSection();
   // Each value is applied as soon as it is read, and the next one's default is the window as
-  // it then stands.
-  const auto apply = [&](int Bounds::*field, const char* key) {
+  // it then stands. Sizes are stored in 96-dpi units and shown at the window's resolution, which
+  // a new position may have changed (another monitor); positions are screen pixels.
+  const auto applyPosition = [&](int Bounds::*field, const char* key) {
     Bounds bounds = platform_.host.FormBounds();
     bounds.*field = file.ReadInteger(section, key, bounds.*field);
     ApplyBounds(bounds);
   };
-  apply(&Bounds::left, "Left");
-  apply(&Bounds::top, "Top");
-  apply(&Bounds::width, "Width");
-  apply(&Bounds::height, "Height");
+  const auto applySize = [&](int Bounds::*field, const char* key) {
+    const int dpi = platform_.host.Dpi();
+    Bounds bounds = platform_.host.FormBounds();
+    bounds.*field =
+        ScaleFromDesign(file.ReadInteger(section, key, ScaleToDesign(bounds.*field, dpi)), dpi);
+    ApplyBounds(bounds);
+  };
+  applyPosition(&Bounds::left, "Left");
+  applyPosition(&Bounds::top, "Top");
+  applySize(&Bounds::width, "Width");
+  applySize(&Bounds::height, "Height");
   ListViewPort& list = platform_.listView;
+  const int dpi = platform_.host.Dpi();
   for (int column = 0; column < list.ColumnCount(); ++column) {
-    list.SetColumnWidth(column,
-                        file.ReadInteger(section, ColumnKey(column), list.ColumnWidth(column)));
+    const int stored =
+        file.ReadInteger(section, ColumnKey(column), ScaleToDesign(list.ColumnWidth(column), dpi));
+    list.SetColumnWidth(column, ScaleFromDesign(stored, dpi));
   }
   MinimizeToTray = ReadMinimizeToTray(file);
   HotKeyCode = static_cast<std::uint8_t>(file.ReadInteger(section, "HotKeyCode", 0));
@@ -161,14 +184,17 @@ void TFormMain::LoadSettings() {
 void TFormMain::SaveSettings() {
   TIniFile file(platform_.settings, AppIniFileName);
   const std::string section = WindowSection();
+  // At the resolution the window has now: a window moved to a monitor of another one before
+  // closing stores the sizes it shows there, in 96-dpi units.
+  const int dpi = platform_.host.Dpi();
   const Bounds bounds = platform_.host.FormBounds();
   file.WriteInteger(section, "Left", bounds.left);
   file.WriteInteger(section, "Top", bounds.top);
-  file.WriteInteger(section, "Width", bounds.width);
-  file.WriteInteger(section, "Height", bounds.height);
+  file.WriteInteger(section, "Width", ScaleToDesign(bounds.width, dpi));
+  file.WriteInteger(section, "Height", ScaleToDesign(bounds.height, dpi));
   const ListViewPort& list = platform_.listView;
   for (int column = 0; column < list.ColumnCount(); ++column) {
-    file.WriteInteger(section, ColumnKey(column), list.ColumnWidth(column));
+    file.WriteInteger(section, ColumnKey(column), ScaleToDesign(list.ColumnWidth(column), dpi));
   }
   file.WriteBool(section, "MinimizeToTray", MinimizeToTray);
   file.WriteInteger(section, "HotKeyCode", HotKeyCode);

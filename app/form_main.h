@@ -31,6 +31,8 @@ inline constexpr int kRefreshInterval = 60000;  // milliseconds
 inline constexpr Bounds kDesignedBounds = {192, 103, 321, 246};
 inline constexpr int kMinimumWidth = 321;
 inline constexpr int kMinimumHeight = 125;
+// The minimum size on a monitor of `dpi` dots per inch.
+ScreenSize MinimumFormSize(int dpi);
 inline constexpr const char* kCloseWithoutSavingQuestion =
     "The settings could not be saved.\rClose without saving? The settings of this run will be "
     "lost.";
@@ -76,6 +78,9 @@ class TFormMain {
   // so, and the first show waits for the first restore, as a form started minimized is shown
   // first when it is restored. Otherwise the first show runs now.
   void Start(bool minimized);
+  // The main window has moved to a monitor of another resolution: the columns keep their widths
+  // in 96-dpi units.
+  void FormDpiChanged(int oldDpi, int newDpi);
   // Closing: the periodic refresh stops and the window's settings are written. A failure leaves
   // the window open.
   void FormClose();

@@ -21,6 +21,7 @@ struct Bounds {
 struct ScreenSize {
   int width = 0;
   int height = 0;
+  bool operator==(const ScreenSize&) const = default;
 };
 
 struct ListRow {
@@ -72,6 +73,9 @@ class FormHost {
   virtual void SetFormBounds(const Bounds& bounds) = 0;
   // The primary screen's full size, not its work area.
   virtual ScreenSize PrimaryScreen() const = 0;
+  // The resolution the window is drawn at, in dots per inch: its monitor's. Bounds and column
+  // widths are in its pixels; a toolkit that counts in 96-dpi units itself answers 96.
+  virtual int Dpi() const = 0;
 };
 
 // Opens a web address with the user's default handler.

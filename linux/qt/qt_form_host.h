@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+#include "app/dpi_units.h"
 #include "app/views.h"
 
 namespace tarvex::qt {
@@ -23,6 +24,9 @@ class QtFormHost final : public FormHost {
   Bounds FormBounds() const override;
   void SetFormBounds(const Bounds& bounds) override;
   ScreenSize PrimaryScreen() const override;
+  // Qt lays out and places widgets in device-independent pixels, which are 96-dpi units: it
+  // scales them to each screen itself.
+  int Dpi() const override { return kDesignDpi; }
 
  private:
   QWidget& window_;

@@ -1,6 +1,10 @@
 // What the first show and the closing do with the settings file, and the Ignore List command.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <utility>
+
+#include "app/dpi_units.h"
 #include "app/errors.h"
 #include "app/fit_form_to_screen.h"
 #include "sim/form_harness.h"
@@ -60,6 +64,67 @@ TEST(FitFormToScreenTest, MovesBackFromTheRightAndBottomFirstThenFromTheLeftAndT
   EXPECT_EQ(FitFormToScreen({1400, 100, 2000, 246}, 1280, 800), (Bounds{0, 100, 1280, 246}));
   EXPECT_EQ(FitFormToScreen({2147483647, 2147483647, 400, 300}, 1280, 800),
             (Bounds{880, 500, 400, 300}));
+}
+
+TEST(DpiUnitsTest, ScalesAsThePlatformRoundsAndComesBackToTheSameStoredValue) {
+  EXPECT_EQ(ScaleFromDesign(321, 144), 482) << "481.5: halves away from zero";
+  EXPECT_EQ(ScaleFromDesign(-3, 144), -5);
+  EXPECT_EQ(ScaleToDesign(481, 144), 321);
+  EXPECT_EQ(ScaleFromDesign(std::numeric_limits<int>::max(), 144),
+            std::numeric_limits<int>::max());
+  EXPECT_EQ(ScaleFromDesign(std::numeric_limits<int>::min(), 192),
+            std::numeric_limits<int>::min());
+  EXPECT_EQ(ScaleToDesign(250, 0), 250);
+  // Opened at any resolution Windows offers and closed unmoved, a window stores what it read.
+  for (const int dpi : {96, 120, 144, 168, 192, 240, 288, 480}) {
+    for (int stored = 0; stored <= 3000; ++stored) {
+      ASSERT_EQ(ScaleToDesign(ScaleFromDesign(stored, dpi), dpi), stored) << dpi;
+    }
+  }
+  // Monitor hops go through the stored value: scaling pixels from one monitor's resolution
+  // straight to the next one's would drift (130 at 96, 163 at 120, 196 at 144, 131 at 96).
+  int width = 130;
+  int from = 96;
+  for (const int to : {120, 144, 96, 168, 120, 96}) {
+    width = RescaleForDpi(width, std::exchange(from, to), to);
+  }
+  EXPECT_EQ(width, 130);
+}
+
+TEST_F(SettingsAtShowAndCloseTest, SizesAreStoredIn96DpiUnitsAndShownAtTheMonitorsResolution) {
+  // Opened on a monitor of 144 dots per inch: the sizes read are 96-dpi units, shown half as
+  // large again, and the minimum size grows with them; positions are screen pixels.
+  harness.host.dpi = 144;
+  harness.host.bounds = {192, 103, 482, 369};
+  harness.view.columns = {195, 101};
+  harness.SettingsText() =
+      "[Tarvex Window]\nLeft=10\nTop=20\nWidth=401\nHeight=100\nColumn1=131\nColumn2=67\n";
+  harness.form.FormShow();
+  EXPECT_EQ(harness.host.bounds, (Bounds{10, 20, 602, 188}));
+  EXPECT_EQ(harness.view.columns, (std::vector<int>{197, 101}));
+  EXPECT_EQ(MinimumFormSize(144), (ScreenSize{482, 188}));
+
+  // Closed without a move: what was read is stored again, the height raised to the minimum.
+  const std::string stored =
+      "[Tarvex Window]\nLeft=10\nTop=20\nWidth=401\nHeight=125\nColumn1=131\nColumn2=67\n"
+      "MinimizeToTray=1\nHotKeyCode=0\n";
+  harness.form.FormClose();
+  EXPECT_EQ(harness.SettingsText(), stored);
+
+  // Moved to a monitor of 120 and closed there: the columns follow, and the sizes it shows there
+  // (the frame as Windows suggests it for the new monitor) store the same values.
+  harness.form.FormDpiChanged(144, 120);
+  EXPECT_EQ(harness.view.columns, (std::vector<int>{164, 84}));
+  harness.host.dpi = 120;
+  harness.host.bounds = {1930, 20, 501, 156};
+  harness.form.FormClose();
+  EXPECT_EQ(harness.SettingsText(), "[Tarvex Window]\nLeft=1930\nTop=20\nWidth=401\nHeight=125\n"
+                                    "Column1=131\nColumn2=67\nMinimizeToTray=1\nHotKeyCode=0\n");
+
+  // A column the user widened there keeps its new width in 96-dpi units.
+  harness.view.columns[0] = 200;
+  harness.form.FormDpiChanged(120, 96);
+  EXPECT_EQ(harness.view.columns, (std::vector<int>{160, 67}));
 }
 
 TEST_F(SettingsAtShowAndCloseTest, AnUnwritableFileAsksToCloseWithoutSavingAndASessionEndNeverAsks) {

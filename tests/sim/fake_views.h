@@ -61,11 +61,13 @@ class FakeHost final : public FormHost, public WebBrowser {
     boundsSet.push_back(newBounds);
   }
   ScreenSize PrimaryScreen() const override { return screen; }
+  int Dpi() const override { return dpi; }
   void OpenAddress(const std::string& address) override { opened.push_back(address); }
 
   Bounds bounds = {192, 103, 321, 246};
   std::vector<Bounds> boundsSet;
   ScreenSize screen = {1280, 800};
+  int dpi = 96;
   int closed = 0;
   std::string applicationTitle;
   std::vector<std::string> opened;
