@@ -46,6 +46,8 @@ LRESULT CALLBACK ListView::SubclassProc(HWND window, UINT message, WPARAM wParam
   return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
+void ListView::SetFont(HFONT font) { Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+
 void ListView::AddColumn(int index, const char* caption, int width, int format) {
   LVCOLUMNA column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
@@ -125,7 +127,6 @@ int ListView::ColumnWidth(int column) const {
 }
 
 void ListView::SetColumnWidth(int column, int width) {
-  // Stored widths are the user's pixels: applied as they are, never scaled.
   Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
 }
 

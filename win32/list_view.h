@@ -24,6 +24,9 @@ class ListView final : public ListViewPort {
   ListView(const ListView&) = delete;
   ListView& operator=(const ListView&) = delete;
 
+  // The font, at another resolution; the column widths are the form's to rescale.
+  void SetFont(HFONT font);
+
   HWND Handle() const { return window_; }
   void SetEvents(ListViewEvents events) { events_ = std::move(events); }
   // The parent hands over every WM_NOTIFY; true when it came from this control.

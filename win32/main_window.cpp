@@ -20,9 +20,9 @@ constexpr int kStatusBarId = 2;
 constexpr int kToolBarId = 3;
 
 // The window's designed bounds and minimum size are the core's, at 96 dots per inch: the
-// position is in screen pixels, never scaled, the sizes scale with the screen. Settings read at
-// the first show are the user's own pixels and replace them unscaled. A dragged window snaps to
-// the screen's edges within this distance.
+// position is in screen pixels, never scaled, the sizes scale with the monitor's resolution, and
+// so do the sizes read from the settings at the first show. A dragged window snaps to the
+// screen's edges within this distance.
 constexpr int kSnapDistance = 10;
 
 void RegisterWindowClass(WNDPROC procedure) {
@@ -56,17 +56,24 @@ void MainWindow::Create() {
   trayShell_ = std::make_unique<Win32TrayShell>(shellCall_);
   // Owned by the application window, the main window has no taskbar button of its own.
   ::CreateWindowExA(0, kWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                    kDesignedBounds.left, kDesignedBounds.top, scale_(kDesignedBounds.width),
-                    scale_(kDesignedBounds.height), application_->Handle(), nullptr,
+                    kDesignedBounds.left, kDesignedBounds.top, kDesignedBounds.width,
+                    kDesignedBounds.height, application_->Handle(), nullptr,
                     ::GetModuleHandleA(nullptr), this);
   if (!window_) throw std::runtime_error("Cannot create the main window");
   Win32MessageBoxes::SetOwner(window_.get());
+  // The monitor it opens on, and so its resolution, is known once the window exists.
+  scale_ = DpiScale(WindowDpi(window_.get()));
+  if (scale_.Dpi() != kDesignDpi) {
+    ::SetWindowPos(window_.get(), nullptr, 0, 0, scale_(kDesignedBounds.width),
+                   scale_(kDesignedBounds.height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 
-  font_ = CreateUiFont();
+  font_ = CreateUiFont(scale_.Dpi());
   toolBar_ = std::make_unique<ToolBar>(window_.get(), kToolBarId, scale_);
   statusBar_ = std::make_unique<StatusBar>(window_.get(), kStatusBarId, font_.get(), scale_);
   listView_ = std::make_unique<ListView>(window_.get(), kListViewId, font_.get(), scale_);
   host_ = std::make_unique<Win32FormHost>(window_.get(), application_->Handle());
+  host_->SetDpi(scale_.Dpi());
   ignoreListDialog_ = std::make_unique<Win32IgnoreListDialog>(window_.get());
   optionsDialog_ = std::make_unique<Win32OptionsDialog>(window_.get());
   hotKeys_ = std::make_unique<Win32HotKeys>(window_.get());
@@ -134,6 +141,27 @@ IdleView MainWindow::ViewAtIdle() const {
   return view;
 }
 
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  // Windows does not stretch a per-monitor aware window on a monitor of another resolution: it
+  // draws itself anew there. Fonts, the tool bar's pictures and buttons, the counter panel, the
+  // columns (by the form) and the minimum size (at WM_GETMINMAXINFO) follow the resolution.
+  if (form_ == nullptr) return;
+  const int oldDpi = scale_.Dpi();
+  scale_ = DpiScale(dpi);
+  host_->SetDpi(dpi);
+  UniqueFont font = CreateUiFont(dpi);
+  listView_->SetFont(font.get());
+  statusBar_->Rescale(font.get(), scale_);
+  font_ = std::move(font);  // the old font goes once no control uses it
+  toolBar_->Rescale(scale_);
+  form_->FormDpiChanged(oldDpi, dpi);
+  // The frame Windows suggests keeps the window under the mouse while it is dragged across.
+  ::SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();  // the tool bar's height has changed even where the frame has not
+}
+
 void MainWindow::Layout() {
   if (statusBar_ == nullptr || listView_ == nullptr || toolBar_ == nullptr) return;
   RECT client{};
@@ -148,9 +176,14 @@ void MainWindow::Layout() {
 
 bool MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_GETMINMAXINFO:
-      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {scale_(kMinimumWidth),
-                                                               scale_(kMinimumHeight)};
+    case WM_GETMINMAXINFO: {
+      const ScreenSize minimum = MinimumFormSize(scale_.Dpi());
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {minimum.width, minimum.height};
+      return true;
+    }
+    case WM_DPICHANGED:
+      // Both halves of wParam hold the new resolution; lParam is the suggested frame.
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return true;
     case WM_MOVING: {
       // Sent only while the user drags the window, which is when it snaps.

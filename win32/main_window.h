@@ -58,12 +58,15 @@ class MainWindow {
   friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void Layout();
+  // WM_DPICHANGED: `dpi` is the new monitor's resolution, `suggested` the frame Windows offers.
+  void OnDpiChanged(int dpi, const RECT& suggested);
   IdleView ViewAtIdle() const;
 
   // Declared in the order of need: the window goes first, the services it uses last.
   Win32TrayShell::ShellCall shellCall_;
   Win32Platform platform_;
-  DpiScale scale_ = ScreenDpiScale();
+  // The resolution the window is drawn at: its monitor's, once it exists.
+  DpiScale scale_{kDesignDpi};
   UniqueFont font_;
   UniqueAccelerators shortcuts_;
   // The owner of the main window and the tray's window outlive it and the form.

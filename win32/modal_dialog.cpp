@@ -21,9 +21,8 @@ struct alignas(4) EmptyTemplate {
 
 }  // namespace
 
-ModalDialog::ModalDialog() : scale_(ScreenDpiScale()), font_(CreateUiFont()) {}
-
-INT_PTR ModalDialog::RunModal(HWND owner) {
+INT_PTR ModalDialog::RunModal(HWND owner, const RECT& area) {
+  area_ = area;
   const EmptyTemplate blank;
   const INT_PTR result =
       ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), &blank.header, owner, DialogProc,
@@ -53,7 +52,19 @@ void ModalDialog::SetClientSize(int width, int height) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ModalDialog::CentreOn(const RECT& area) {
+void ModalDialog::TakeTheResolutionOfTheArea() {
+  // The dialog opens on the monitor of the area it is centred on, in that monitor's pixels. It
+  // goes there while still empty: Windows gives it that monitor's resolution before any control
+  // is laid out, and nothing has to be scaled a second time.
+  ::SetWindowPos(dialog_, nullptr, area_.left + (area_.right - area_.left) / 2,
+                 area_.top + (area_.bottom - area_.top) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  scale_ = DpiScale(WindowDpi(dialog_));
+  font_ = CreateUiFont(scale_.Dpi());
+}
+
+void ModalDialog::CentreOnTheArea() {
+  const RECT& area = area_;
   RECT frame{};
   ::GetWindowRect(dialog_, &frame);
   const LONG width = frame.right - frame.left;
@@ -77,7 +88,9 @@ INT_PTR CALLBACK ModalDialog::DialogProc(HWND dialog, UINT message, WPARAM wPara
     self->dialog_ = dialog;
     // A dialog that cannot be built whole is not shown; its caller hears why.
     try {
+      self->TakeTheResolutionOfTheArea();
       self->OnInit();
+      self->CentreOnTheArea();
     } catch (...) {
       self->startFailure_ = std::current_exception();
       ::EndDialog(dialog, IDCANCEL);

@@ -15,17 +15,18 @@ namespace tarvex::win32 {
 
 class ModalDialog {
  public:
-  ModalDialog();
+  ModalDialog() = default;
   virtual ~ModalDialog() = default;
   ModalDialog(const ModalDialog&) = delete;
   ModalDialog& operator=(const ModalDialog&) = delete;
 
  protected:
-  // Runs the dialog until it closes and returns IDOK or IDCANCEL. A failure while the dialog
-  // starts closes it and is thrown from here.
-  INT_PTR RunModal(HWND owner);
+  // Runs the dialog, centred on `area` (screen pixels) inside the work area of its monitor,
+  // until it closes, and returns IDOK or IDCANCEL. A failure while the dialog starts closes it
+  // and is thrown from here.
+  INT_PTR RunModal(HWND owner, const RECT& area);
 
-  // Adds the controls and sets the focus.
+  // Adds the controls, at the resolution of the dialog's monitor, and sets the focus.
   virtual void OnInit() = 0;
   // A control's command. Unhandled, OK and Cancel (Enter, Esc, the close box) close the dialog.
   virtual bool OnCommand(int id, int code) = 0;
@@ -34,7 +35,7 @@ class ModalDialog {
   HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
   HFONT Font() const { return font_.get(); }
   const DpiScale& Scale() const { return scale_; }
-  // A frame designed at 96 dots per inch, in the screen's pixels.
+  // A frame designed at 96 dots per inch, in the pixels of the dialog's monitor.
   Bounds Scaled(const Bounds& designed) const {
     return {scale_(designed.left), scale_(designed.top), scale_(designed.width),
             scale_(designed.height)};
@@ -44,15 +45,16 @@ class ModalDialog {
   HWND AddControl(const char* windowClass, const char* text, DWORD style, DWORD exStyle,
                   const Bounds& frame, int id);
   void SetClientSize(int width, int height);
-  // Centres the dialog on `area` (screen pixels), inside the work area of its monitor.
-  void CentreOn(const RECT& area);
   void Close(INT_PTR result) { ::EndDialog(dialog_, result); }
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  void TakeTheResolutionOfTheArea();
+  void CentreOnTheArea();
 
   HWND dialog_ = nullptr;
-  DpiScale scale_;
+  RECT area_{};
+  DpiScale scale_{kDesignDpi};
   UniqueFont font_;
   std::exception_ptr startFailure_;
 };

@@ -13,6 +13,10 @@ StatusBar::StatusBar(HWND parent, int id, HFONT font, DpiScale scale) {
                               0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               ::GetModuleHandleA(nullptr), nullptr);
   if (window_ == nullptr) throw std::runtime_error("Cannot create the status bar");
+  Rescale(font, scale);
+}
+
+void StatusBar::Rescale(HFONT font, DpiScale scale) {
   ::SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   int edges[] = {scale(kCounterPanelWidth), -1};  // right edges; -1 reaches the end of the bar
   ::SendMessageA(window_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));

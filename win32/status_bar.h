@@ -18,6 +18,10 @@ class StatusBar final : public StatusBarPort {
   StatusBar(const StatusBar&) = delete;
   StatusBar& operator=(const StatusBar&) = delete;
 
+  // Takes the font and the counter panel's width at another resolution; the height follows the
+  // font at the next OnParentSize.
+  void Rescale(HFONT font, DpiScale scale);
+
   HWND Handle() const { return window_; }
   int Height() const;
   // The bar places itself along the parent's bottom edge when told of a new size.

@@ -4,10 +4,11 @@
 #include <string>
 
 #include "app/action_list.h"
+#include "app/dpi_units.h"
+#include "app/form_layout.h"
 #include "app/form_main.h"
 #include "tray/hint_line.h"
 #include "win32/action_commands.h"
-#include "app/form_layout.h"
 #include "win32/resource_ids.h"
 
 namespace tarvex::win32 {
@@ -16,16 +17,41 @@ namespace {
 // The pictures' background; the strip is drawn on it.
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
-UniqueImageList LoadPictures() {
-  UniqueImageList pictures(::ImageList_Create(kToolPictureSize, kToolPictureSize, ILC_COLOR24 | ILC_MASK,
-                                              static_cast<int>(kActionCount), 0));
+// The strip of pictures, each `size` pixels square. They are drawn at 16 pixels and enlarged by
+// repeating pixels, never blended, so the background colour stays exact and masks out whole.
+UniqueBitmap PictureStrip(int size) {
   UniqueBitmap strip(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr),
                                                        MAKEINTRESOURCEA(TARVEX_BITMAP_ACTIONS),
                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  if (!pictures || !strip || ::ImageList_AddMasked(pictures.get(), strip.get(), kTransparent) < 0) {
+  if (!strip || size == kToolPictureSize) return strip;
+  BITMAP designed{};
+  ::GetObjectA(strip.get(), sizeof(designed), &designed);
+  const int width = ScaleBetweenDpis(designed.bmWidth, kToolPictureSize, size);
+  const HDC screen = ::GetDC(nullptr);
+  UniqueBitmap enlarged(::CreateCompatibleBitmap(screen, width, size));
+  // Declared after the bitmaps, so they go first and let go of them.
+  const UniqueMemoryDc from(::CreateCompatibleDC(screen));
+  const UniqueMemoryDc to(::CreateCompatibleDC(screen));
+  ::ReleaseDC(nullptr, screen);
+  if (!enlarged || !from || !to) return {};
+  ::SelectObject(from.get(), strip.get());
+  ::SelectObject(to.get(), enlarged.get());
+  ::SetStretchBltMode(to.get(), COLORONCOLOR);
+  if (!::StretchBlt(to.get(), 0, 0, width, size, from.get(), 0, 0, designed.bmWidth,
+                    designed.bmHeight, SRCCOPY)) {
+    return {};
+  }
+  return enlarged;
+}
+
+// Fills `pictures` anew with the pictures at `size`; the list keeps its handle, which the tray's
+// menu holds too.
+void LoadPictures(HIMAGELIST pictures, int size) {
+  const UniqueBitmap strip = PictureStrip(size);
+  if (!strip || !::ImageList_SetIconSize(pictures, size, size) ||
+      ::ImageList_AddMasked(pictures, strip.get(), kTransparent) < 0) {
     throw std::runtime_error("Cannot load the tool bar's pictures");
   }
-  return pictures;
 }
 
 TBBUTTON ButtonOf(const std::optional<ActionId>& slot, DpiScale scale) {
@@ -55,7 +81,9 @@ void CopyTip(const std::string& text, Char (&buffer)[size]) {
 
 }  // namespace
 
-ToolBar::ToolBar(HWND parent, int id, DpiScale scale) : height_(scale(kToolBarHeight)) {
+ToolBar::ToolBar(HWND parent, int id, DpiScale scale)
+    : pictures_(::ImageList_Create(kToolPictureSize, kToolPictureSize, ILC_COLOR24 | ILC_MASK,
+                                   static_cast<int>(kActionCount), 0)) {
   // The parent lays the bar out: its height is the designed one, not the control's own choice.
   window_ =
       ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
@@ -64,9 +92,17 @@ ToolBar::ToolBar(HWND parent, int id, DpiScale scale) : height_(scale(kToolBarHe
                         0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                         ::GetModuleHandleA(nullptr), nullptr);
   if (window_ == nullptr) throw std::runtime_error("Cannot create the tool bar");
-  pictures_ = LoadPictures();
-
+  if (!pictures_) throw std::runtime_error("Cannot load the tool bar's pictures");
   Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+  Rescale(scale);
+}
+
+void ToolBar::Rescale(DpiScale scale) {
+  // The control sizes its buttons when they are added: they go and come back at the new size.
+  while (Send(TB_DELETEBUTTON, 0)) {
+  }
+  height_ = scale(kToolBarHeight);
+  LoadPictures(pictures_.get(), scale(kToolPictureSize));
   Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_.get()));
   Send(TB_SETINDENT, static_cast<WPARAM>(scale(kToolBarIndent)));
   Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(scale(kToolButtonWidth), scale(kToolBarHeight)));

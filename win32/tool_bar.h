@@ -24,6 +24,9 @@ class ToolBar {
   ToolBar(const ToolBar&) = delete;
   ToolBar& operator=(const ToolBar&) = delete;
 
+  // Lays the bar out anew at another resolution: pictures, buttons, indent and height.
+  void Rescale(DpiScale scale);
+
   HWND Handle() const { return window_; }
   int Height() const { return height_; }
   // The actions' pictures, by their image index.
@@ -38,9 +41,10 @@ class ToolBar {
  private:
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
-  HWND window_ = nullptr;
-  int height_;
+  // The pictures first: the buttons' sizes follow theirs.
   UniqueImageList pictures_;
+  HWND window_ = nullptr;
+  int height_ = 0;
   // What the buttons show, so that only a change reaches the control.
   std::array<bool, kActionCount> shownEnabled_{};
 };

@@ -2,14 +2,14 @@
 
 #include <stdexcept>
 
+#include "app/dpi_units.h"
+
 namespace tarvex::win32 {
 
-UniqueFont CreateUiFont() {
-  const HDC screen = ::GetDC(nullptr);
-  const int dotsPerInch = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
-  // A negative height asks for the character height, as point sizes mean.
-  UniqueFont font(::CreateFontA(-::MulDiv(8, dotsPerInch, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+UniqueFont CreateUiFont(int dpi) {
+  // A negative height asks for the character height, as point sizes mean: 8 points are 8/72 of
+  // an inch.
+  UniqueFont font(::CreateFontA(-ScaleBetweenDpis(8, 72, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                                 FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
   if (!font) throw std::runtime_error("Cannot create the window font");

@@ -5,7 +5,7 @@
 
 namespace tarvex::win32 {
 
-// Tahoma, 8 points at the screen's resolution (11 pixels at 96 dots per inch).
-UniqueFont CreateUiFont();
+// Tahoma, 8 points at `dpi` dots per inch (11 pixels at 96).
+UniqueFont CreateUiFont(int dpi);
 
 }  // namespace tarvex::win32

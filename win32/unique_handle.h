@@ -44,6 +44,7 @@ inline void DeleteBitmap(HBITMAP h) { ::DeleteObject(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 inline void ReleaseLibrary(HMODULE h) { ::FreeLibrary(h); }
+inline void DeleteDeviceContext(HDC h) { ::DeleteDC(h); }
 }  // namespace detail
 
 // Kernel objects whose "none" is null (processes, threads, pipes).
@@ -56,5 +57,7 @@ using UniqueBitmap = UniqueHandle<HBITMAP, detail::DeleteBitmap>;
 using UniqueIcon = UniqueHandle<HICON, detail::DestroyIconHandle>;
 using UniqueMenu = UniqueHandle<HMENU, detail::DestroyMenuHandle>;
 using UniqueModule = UniqueHandle<HMODULE, detail::ReleaseLibrary>;
+// A memory device context; deleting it lets go of the objects selected into it.
+using UniqueMemoryDc = UniqueHandle<HDC, detail::DeleteDeviceContext>;
 
 }  // namespace tarvex::win32

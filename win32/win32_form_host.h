@@ -3,6 +3,7 @@
 
 #include "win32/windows_api.h"
 
+#include "app/dpi_units.h"
 #include "app/views.h"
 
 namespace tarvex::win32 {
@@ -17,10 +18,15 @@ class Win32FormHost final : public FormHost {
   Bounds FormBounds() const override;
   void SetFormBounds(const Bounds& bounds) override;
   ScreenSize PrimaryScreen() const override;
+  int Dpi() const override { return dpi_; }
+  // The main window tells the resolution it is drawn at, when it is created and at each
+  // WM_DPICHANGED.
+  void SetDpi(int dpi) { dpi_ = dpi; }
 
  private:
   HWND window_;
   HWND application_;
+  int dpi_ = kDesignDpi;
 };
 
 }  // namespace tarvex::win32

@@ -21,7 +21,11 @@ class IgnoreListDialog final : public ModalDialog {
  public:
   IgnoreListDialog(TDlgIgnoreList& logic, HWND owner) : logic_(logic), owner_(owner) {}
 
-  bool Run() { return RunModal(owner_) == IDOK; }
+  bool Run() {
+    RECT ownerFrame{};
+    ::GetWindowRect(owner_, &ownerFrame);
+    return RunModal(owner_, ownerFrame) == IDOK;
+  }
 
  private:
   void OnInit() override {
@@ -41,9 +45,6 @@ class IgnoreListDialog final : public ModalDialog {
     // Last, so that it lies beneath the controls it frames.
     AddControl("STATIC", "", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, 0, Scaled(kBevel), -1);
 
-    RECT ownerFrame{};
-    ::GetWindowRect(owner_, &ownerFrame);
-    CentreOn(ownerFrame);
     ShowEntries();
     ::SetFocus(list_);
   }

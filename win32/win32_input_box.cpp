@@ -50,7 +50,9 @@ class InputBoxDialog final : public ModalDialog {
       : caption_(caption), prompt_(prompt), text_(initial) {}
 
   std::optional<std::string> Run(HWND owner) {
-    if (RunModal(owner) != IDOK) return std::nullopt;
+    // Centred on the primary screen, whoever asks.
+    const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (RunModal(owner, screen) != IDOK) return std::nullopt;
     return text_;
   }
 
@@ -77,7 +79,6 @@ class InputBoxDialog final : public ModalDialog {
     AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0,
                {units.X(92), buttonsTop, buttonWidth, buttonHeight}, IDCANCEL);
     SetClientSize(units.X(180), buttonsTop + buttonHeight + 13);
-    CentreOn({0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)});
 
     ::SetFocus(field);
     ::SendMessageA(field, EM_SETSEL, 0, -1);

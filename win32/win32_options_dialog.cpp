@@ -35,7 +35,11 @@ class OptionsDialog final : public ModalDialog {
  public:
   OptionsDialog(TDlgOptions& logic, HWND owner) : logic_(logic), owner_(owner) {}
 
-  bool Run() { return RunModal(owner_) == IDOK; }
+  bool Run() {
+    RECT ownerFrame{};
+    ::GetWindowRect(owner_, &ownerFrame);
+    return RunModal(owner_, ownerFrame) == IDOK;
+  }
 
  private:
   void OnInit() override {
@@ -66,9 +70,6 @@ class OptionsDialog final : public ModalDialog {
     // Last, so that it lies beneath the controls it frames.
     AddControl("STATIC", "", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, 0, Scaled(kBevel), -1);
 
-    RECT ownerFrame{};
-    ::GetWindowRect(owner_, &ownerFrame);
-    CentreOn(ownerFrame);
     ::SetFocus(list);
   }
 
