@@ -5,6 +5,8 @@
 #   - a first start without the file opens the designed window and writes the designed values;
 #   - a moved and resized window with a wider column is written back in key order, beside another
 #     program's sections and a key added by hand, and the next start shows it again;
+#   - on a screen of 144 dots per inch the stored sizes (96-dpi units) show half as large again,
+#     and a close without changes stores the values it read;
 #   - a hand-edited section (lower-case header, "0x0C", blanks, "yes") is read, clamped to the
 #     screen and written back under the same header;
 #   - the Ignore List dialog hides and shows WineMine and keeps [Tarvex Ignore] in step; Cancel
@@ -29,10 +31,24 @@ tarvex_id=""
 tarvex_before_close=""
 read_only_by=""
 
-# The file is shared by every test of the prefix: none of ours may outlive this one.
+dpi_key='HKCU\Control Panel\Desktop'
+dpi_changed=""
+
+# The screen's resolution for the programs started from now on (Wine's LogPixels).
+set_screen_dpi() {
+  wine_bounded reg add "$dpi_key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
+    fail "cannot set Wine's LogPixels to $1"
+}
+
+# The file and the prefix's resolution are shared by every test of the prefix: none of ours may
+# outlive this one.
 e2e_cleanup() {
   chattr -i "$ini" "$probe" 2>/dev/null
   rm -f "$ini" "$probe"
+  if [ -n "$dpi_changed" ]; then
+    "$TARVEX_WINE_BIN" reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1
+    tarvex_wine_stop
+  fi
 }
 
 e2e_diagnostics() {
@@ -323,7 +339,27 @@ expect_ini "a start and close without changes did not write the same file again"
 echo "PASS: the next start came back at $moved_frame with columns 190 and 90, and wrote the same"
 
 # =================================================================================================
-# 3. A section edited by hand
+# 3. A screen of 144 dots per inch: sizes are stored in 96-dpi units
+
+# Wine has one resolution for every monitor, read by each program at its start.
+dpi_changed=yes
+set_screen_dpi 144
+at_144=("[Tarvex Window]" Left=100 Top=80 Width=401 Height=300 Column1=131 Column2=67
+  MinimizeToTray=1 HotKeyCode=0)
+write_ini "${at_144[@]}"
+start_tarvex
+expect 5 "at 144 dots per inch the stored columns 131 and 67 did not show as 197 and 101" \
+  columns_are "197 101"
+close_tarvex
+expect_ini "at 144 dots per inch a close without changes did not store the values it read" \
+  "${at_144[@]}"
+wine_bounded reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1
+dpi_changed=""
+echo "PASS: at 144 dots per inch Width=401, Column1=131 and Column2=67 showed as 197 and 101" \
+  "columns, and a close without changes stored the same values"
+
+# =================================================================================================
+# 4. A section edited by hand
 
 write_ini "[Kelvo Clock]" "Alarm=7:00" "[tarvex window]" "Left= -40 " Top=60 Width=400 Height=300 \
   Column1=140 Column2=70 MinimizeToTray=yes HotKeyCode=0x0C
@@ -340,7 +376,7 @@ echo "PASS: '[tarvex window]' with 'Left= -40 ', MinimizeToTray=yes and HotKeyCo
   "left 0, written back as Left=0, MinimizeToTray=1, HotKeyCode=12 under the same header"
 
 # =================================================================================================
-# 4. The ignore list
+# 5. The ignore list
 
 notepad_title="Untitled - Notepad"
 mine_title="WineMine"
@@ -403,7 +439,7 @@ echo "PASS: Ctrl+I, Remo&ve winemine, OK: WineMine is listed again and [Tarvex I
 close_tarvex
 
 # =================================================================================================
-# 5. A settings file that cannot be written
+# 6. A settings file that cannot be written
 
 # Wine maps the read-only attribute to the file's mode bits, which do not stop root; the
 # immutable flag stops everyone. Each is tried on a scratch file first.

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/action_list.h"
 #include "app/kelvo_apps.h"
 #include "modal_script.h"
 #include "win32/main_window.h"
@@ -85,6 +86,56 @@ TEST_F(FormPlacementTest, FirstShowAppliesTheStoredWindowAndColumnsUnscaled) {
   EXPECT_EQ(window_.List().ColumnWidth(0), 210);
   EXPECT_EQ(window_.List().ColumnWidth(1), 90);
   EXPECT_TRUE(::IsWindowVisible(window_.Handle()));
+}
+
+TEST_F(FormPlacementTest, AMoveToAMonitorOfAnotherResolutionRedrawsTheWindowThereAndStoresTheSameSizes) {
+  Start(
+      "[tarvex window]\r\nLeft=30\r\nTop=40\r\nWidth=401\r\nHeight=300\r\n"
+      "Column1=131\r\nColumn2=67\r\n");
+  // Wine gives every monitor one resolution and never sends WM_DPICHANGED: the test sends what
+  // Windows sends when the window moves to a monitor of 144 dots per inch.
+  const HWND window = window_.Handle();
+  RECT suggested{60, 50, 60 + 602, 50 + 450};
+  ::SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(FrameOf(window), (Bounds{60, 50, 602, 450}));
+  EXPECT_EQ(window_.List().ColumnWidth(0), 197);
+  EXPECT_EQ(window_.List().ColumnWidth(1), 101);
+  for (const HWND control : {window_.List().Handle(), window_.Status().Handle()}) {
+    LOGFONTA font{};
+    const auto handle = reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0));
+    ASSERT_TRUE(::GetObjectA(handle, sizeof(font), &font));
+    EXPECT_EQ(font.lfHeight, -16) << "8 points at 144 dots per inch";
+  }
+  int pictureWidth = 0;
+  int pictureHeight = 0;
+  ::ImageList_GetIconSize(window_.Tools().Pictures(), &pictureWidth, &pictureHeight);
+  EXPECT_EQ(pictureWidth, 24);
+  EXPECT_EQ(::ImageList_GetImageCount(window_.Tools().Pictures()), 12);
+  const HWND tools = window_.Tools().Handle();
+  EXPECT_EQ(::SendMessageA(tools, TB_GETBUTTONSIZE, 0, 0), MAKELONG(35, 33));
+  EXPECT_EQ(::SendMessageA(tools, TB_BUTTONCOUNT, 0, 0),
+            static_cast<LRESULT>(kToolBarLayout.size()));
+  RECT list{};
+  ::GetWindowRect(window_.List().Handle(), &list);
+  POINT origin{0, 0};
+  ::ClientToScreen(window, &origin);
+  EXPECT_EQ(list.top - origin.y, 33) << "the list below the taller tool bar";
+  int counterEdge[2] = {};
+  ::SendMessageA(window_.Status().Handle(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(counterEdge));
+  EXPECT_EQ(counterEdge[0], 113);
+
+  ::SetWindowPos(window, nullptr, 0, 0, 100, 50, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_GE(FrameOf(window).width, 482) << "the minimum size at 144 dots per inch";
+  EXPECT_GE(FrameOf(window).height, 188);
+
+  // Closed there, unchanged: the sizes it read are stored again, in 96-dpi units.
+  ::SetWindowPos(window, nullptr, 0, 0, 602, 450, SWP_NOMOVE | SWP_NOZORDER);
+  ASSERT_TRUE(CloseWindow());
+  const std::string stored = StoredSettings();
+  EXPECT_NE(stored.find("Left=60\r\nTop=50\r\nWidth=401\r\nHeight=300\r\nColumn1=131\r\n"
+                        "Column2=67\r\n"),
+            std::string::npos)
+      << stored;
 }
 
 TEST_F(FormPlacementTest, ClosingWritesTheWindowAndAFileThatCannotBeWrittenAsksBeforeClosing) {
