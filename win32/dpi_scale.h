@@ -21,8 +21,8 @@ class DpiScale {
 };
 
 // The resolution `window` is drawn at: its monitor's. Where the system cannot tell a window's
-// own (before Windows 10 1607, where the manifest makes the program aware of the system's
-// resolution only), the system's.
+// own (before Windows 10, where the manifest makes the program aware of the system's resolution
+// only), the system's.
 int WindowDpi(HWND window);
 
 }  // namespace tarvex::win32
