@@ -70,10 +70,8 @@ TEST(DpiUnitsTest, ScalesAsThePlatformRoundsAndComesBackToTheSameStoredValue) {
   EXPECT_EQ(ScaleFromDesign(321, 144), 482) << "481.5: halves away from zero";
   EXPECT_EQ(ScaleFromDesign(-3, 144), -5);
   EXPECT_EQ(ScaleToDesign(481, 144), 321);
-  EXPECT_EQ(ScaleFromDesign(std::numeric_limits<int>::max(), 144),
-            std::numeric_limits<int>::max());
-  EXPECT_EQ(ScaleFromDesign(std::numeric_limits<int>::min(), 192),
-            std::numeric_limits<int>::min());
+  EXPECT_EQ(ScaleFromDesign(std::numeric_limits<int>::max(), 144), std::numeric_limits<int>::max());
+  EXPECT_EQ(ScaleFromDesign(std::numeric_limits<int>::min(), 192), std::numeric_limits<int>::min());
   EXPECT_EQ(ScaleToDesign(250, 0), 250);
   // Opened at any resolution Windows offers and closed unmoved, a window stores what it read.
   for (const int dpi : {96, 120, 144, 168, 192, 240, 288, 480}) {
@@ -118,8 +116,9 @@ TEST_F(SettingsAtShowAndCloseTest, SizesAreStoredIn96DpiUnitsAndShownAtTheMonito
   harness.host.dpi = 120;
   harness.host.bounds = {1930, 20, 501, 156};
   harness.form.FormClose();
-  EXPECT_EQ(harness.SettingsText(), "[Tarvex Window]\nLeft=1930\nTop=20\nWidth=401\nHeight=125\n"
-                                    "Column1=131\nColumn2=67\nMinimizeToTray=1\nHotKeyCode=0\n");
+  EXPECT_EQ(harness.SettingsText(),
+            "[Tarvex Window]\nLeft=1930\nTop=20\nWidth=401\nHeight=125\n"
+            "Column1=131\nColumn2=67\nMinimizeToTray=1\nHotKeyCode=0\n");
 
   // A column the user widened there keeps its new width in 96-dpi units.
   harness.view.columns[0] = 200;
@@ -127,7 +126,8 @@ TEST_F(SettingsAtShowAndCloseTest, SizesAreStoredIn96DpiUnitsAndShownAtTheMonito
   EXPECT_EQ(harness.view.columns, (std::vector<int>{160, 67}));
 }
 
-TEST_F(SettingsAtShowAndCloseTest, AnUnwritableFileAsksToCloseWithoutSavingAndASessionEndNeverAsks) {
+TEST_F(SettingsAtShowAndCloseTest,
+       AnUnwritableFileAsksToCloseWithoutSavingAndASessionEndNeverAsks) {
   harness.form.FormShow();
   harness.files.readOnly = true;
   std::vector<sim::SimulatedDesktop::ShownBox>& boxes = harness.desktop.boxes;

@@ -88,7 +88,8 @@ TEST_F(FormPlacementTest, FirstShowAppliesTheStoredWindowAndColumnsUnscaled) {
   EXPECT_TRUE(::IsWindowVisible(window_.Handle()));
 }
 
-TEST_F(FormPlacementTest, AMoveToAMonitorOfAnotherResolutionRedrawsTheWindowThereAndStoresTheSameSizes) {
+TEST_F(FormPlacementTest,
+       AMoveToAMonitorOfAnotherResolutionRedrawsTheWindowThereAndStoresTheSameSizes) {
   Start(
       "[tarvex window]\r\nLeft=30\r\nTop=40\r\nWidth=401\r\nHeight=300\r\n"
       "Column1=131\r\nColumn2=67\r\n");
