@@ -76,6 +76,28 @@ expect_value() {
   [ "$got" = "$3" ] || fail "[$1] $2 is '$got', wanted '$3'"
 }
 
+# The outer frame of a client window as "left top width height": its ancestor that is a child of
+# the root (the manager's frame, or the window itself without one), X border included.
+outer_of() {
+  local window="$1" parent
+  while parent="$(xwininfo -tree -id "$window" | grep 'Parent window id:')" &&
+    [[ "$parent" != *"(the root window)"* ]]; do
+    window="$(awk '{ print $4 }' <<<"$parent")"
+  done
+  xwininfo -id "$window" | awk '
+    /Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } /Border width:/ { b = $3 }
+    END { print x - b, y - b, w + 2 * b, h + 2 * b }'
+}
+stored_bounds() {
+  local key
+  for key in Left Top Width Height; do printf '%s ' "$(ini_value "Tarvex Window" "$key")"; done
+}
+store_bounds() {
+  sed -i "s/^Left=.*/Left=$1/; s/^Top=.*/Top=$2/; s/^Width=.*/Width=$3/; s/^Height=.*/Height=$4/" \
+    "$ini"
+}
+
 # The icon is a window of the program's that trayer has embedded.
 trayer_window() { wmctrl -lx | awk '$3 == "panel.trayer" { print $1; exit }'; }
 icon_window() {
@@ -159,6 +181,21 @@ for key in Left Top Width Height; do
 done
 expect_value "Tarvex Window" Column1 130
 expect_value "Tarvex Window" MinimizeToTray 1
+
+step "the stored bounds are the outer frame's, and each close stores them back unchanged"
+store_bounds 192 103 321 246
+for round in 1 2; do
+  start_tarvex
+  outer="$(outer_of "$main_window")"
+  [ "$outer" = "192 103 321 246" ] || fail "round $round: stored 192 103 321 246, the frame is $outer"
+  close_tarvex
+  [ "$(stored_bounds)" = "192 103 321 246 " ] || fail "round $round: stored back $(stored_bounds)"
+done
+store_bounds 1000 600 100 60
+start_tarvex
+outer="$(outer_of "$main_window")"
+[ "$outer" = "959 600 321 125" ] || fail "a small window at the bottom right: the frame is $outer"
+close_tarvex
 
 step "placement and columns persist"
 start_tarvex
