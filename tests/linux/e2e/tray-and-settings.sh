@@ -108,8 +108,9 @@ icon_window() {
 icon_docked() { local icon; icon="$(icon_window)" && [ -n "$icon" ] && viewable "$icon"; }
 no_icon() { [ -z "$(icon_window)" ]; }
 
+launch=()  # what starts the program, before its name: an environment of its own, say
 start_tarvex() {
-  "$tarvex" >"$scratch/tarvex.log" 2>&1 &
+  "${launch[@]}" "$tarvex" "$@" >"$scratch/tarvex.log" 2>&1 &
   tarvex_pid=$!
   tarvex_wait_for 20 listed "$title" || { fail "the window did not open"; return 1; }
   main_window="$(window_of "$title")"
@@ -195,6 +196,17 @@ store_bounds 1000 600 100 60
 start_tarvex
 outer="$(outer_of "$main_window")"
 [ "$outer" = "959 600 321 125" ] || fail "a small window at the bottom right: the frame is $outer"
+close_tarvex
+
+step "no command line: Qt's options are ignored, the display is taken"
+store_bounds 192 103 321 246
+printf 'QMainWindow { min-width: 700px; min-height: 500px; }\n' >"$scratch/wide.qss"
+launch=(env -u DISPLAY)
+start_tarvex -display "$DISPLAY" -reverse -stylesheet "$scratch/wide.qss" \
+  -qwindowgeometry 600x400+30+40
+launch=()
+outer="$(outer_of "$main_window")"
+[ "$outer" = "192 103 321 246" ] || fail "with Qt's options on the command line the frame is $outer"
 close_tarvex
 
 step "placement and columns persist"
