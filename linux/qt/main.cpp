@@ -7,11 +7,15 @@
 #include "linux/qt/program.h"
 #include "linux/qt/qt_message_boxes.h"
 #include "linux/qt/session_end.h"
+#include "linux/qt/toolkit_arguments.h"
 #include "linux/tray/program_icon.h"
 #include "linux/x11/xcb_connection.h"
 #include "tray/error_box.h"
 
 int main(int argc, char* argv[]) {
+  tarvex::qt::ToolkitArguments arguments(argc, argv);
+  // The X11 layer opens $DISPLAY as Qt does: a display named on the command line is both's.
+  if (arguments.Display()) ::setenv("DISPLAY", arguments.Display()->c_str(), 1);
   // Without a display Qt would print a page about platform plugins and abort: say it in one line.
   const char* display = std::getenv("DISPLAY");
   if (!tarvex::x11::XcbConnection::Answers(display)) {
@@ -22,7 +26,7 @@ int main(int argc, char* argv[]) {
     }
     return 1;
   }
-  QApplication application(argc, argv);
+  QApplication application(arguments.Count(), arguments.Values());
   // The program ends when its main window closes, not when its last visible window does: in
   // the tray it has none, and a box closed there would end it.
   QApplication::setQuitOnLastWindowClosed(false);

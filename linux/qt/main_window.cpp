@@ -21,7 +21,6 @@ MainWindow::MainWindow(const MainWindowPorts& ports)
   addToolBar(Qt::TopToolBarArea, toolBar_);
   setCentralWidget(listView_);
   setStatusBar(statusBar_);
-  setMinimumSize(kMinimumWidth, kMinimumHeight);
   host_.SetFormBounds(kDesignedBounds);
 
   form_ = std::make_unique<TFormMain>(

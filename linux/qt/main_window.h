@@ -51,6 +51,8 @@ class MainWindow final : public QMainWindow {
   void Idle();
   // What the window and the mouse look like at this idle moment.
   IdleView ViewAtIdle() const;
+  // The window manager's frame around the window, whenever it reports a new one.
+  void FrameChanged(const FrameExtents& frame) { host_.SetFrame(frame); }
   // Runs when the window has closed for good; the program ends then.
   void SetOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
   // Runs a handler of the form at Qt's event boundary: a failure goes to the error box.

@@ -46,6 +46,15 @@ Program::~Program() { hotKeyTarget_ = nullptr; }
 
 void Program::ShowFirst(std::function<void()> onClosed) {
   window_.SetOnClosed(std::move(onClosed));
+  // The window exists on the server from here on, still unmapped, so that the manager can be
+  // asked about it before the settings place it.
+  frame_ = std::make_unique<x11::FrameWatch>(static_cast<xcb_window_t>(window_.winId()));
+  window_.FrameChanged(frame_->AskBeforeMap(kFrameAnswerWait));
+  frameReports_ = std::make_unique<QSocketNotifier>(frame_->Descriptor(), QSocketNotifier::Read);
+  QObject::connect(frameReports_.get(), &QSocketNotifier::activated, [this] {
+    if (const auto frame = frame_->ReadReports()) window_.FrameChanged(*frame);
+    if (!frame_->Works()) frameReports_->setEnabled(false);
+  });
   window_.ShowFirst();
 }
 

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QSocketNotifier>
+#include <chrono>
 #include <functional>
+#include <memory>
 
 #include "linux/dialogs/qt_ignore_list_dialog.h"
 #include "linux/dialogs/qt_input_box.h"
@@ -15,6 +17,7 @@
 #include "linux/tray/failure_reporter.h"
 #include "linux/tray/qt_tray_shell.h"
 #include "linux/tray/x11_hot_keys.h"
+#include "linux/x11/frame_watch.h"
 #include "linux/x11/no_icon_source.h"
 #include "linux/x11/proc_tool_help_library.h"
 #include "linux/x11/x11_window_system.h"
@@ -32,8 +35,13 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // Shows the window for the first time; `onClosed` runs when it has closed for good.
+  // Shows the window for the first time, placed by its outer frame; `onClosed` runs when it has
+  // closed for good.
   void ShowFirst(std::function<void()> onClosed);
+
+  // How long the first show waits for the window manager to tell the frame it will draw; a
+  // manager that answers later has the window placed again when its answer comes.
+  static constexpr std::chrono::milliseconds kFrameAnswerWait{200};
 
   MainWindow& Window() { return window_; }
   QtTrayShell& TrayShell() { return trayShell_; }
@@ -58,6 +66,9 @@ class Program {
   MainWindow* hotKeyTarget_ = nullptr;
   X11HotKeys hotKeys_;
   MainWindow window_;
+  // The window's frame, watched from its first show on.
+  std::unique_ptr<x11::FrameWatch> frame_;
+  std::unique_ptr<QSocketNotifier> frameReports_;
 };
 
 }  // namespace tarvex::qt

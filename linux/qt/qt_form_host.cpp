@@ -8,6 +8,11 @@
 
 namespace tarvex::qt {
 
+QtFormHost::QtFormHost(QWidget& window) : window_(window) {
+  const FormSize least = MinimumClientSize(frame_);
+  window_.setMinimumSize(least.width, least.height);
+}
+
 void QtFormHost::Close() {
   QMetaObject::invokeMethod(
       &window_, [window = &window_] { window->close(); }, Qt::QueuedConnection);
@@ -20,15 +25,26 @@ void QtFormHost::SetApplicationTitle(const std::string& title) {
 }
 
 Bounds QtFormHost::FormBounds() const {
-  const QPoint origin = window_.pos();
-  const QSize size = window_.size();
-  return {origin.x(), origin.y(), size.width(), size.height()};
+  const QRect client = window_.geometry();
+  return OuterBounds({client.x(), client.y(), client.width(), client.height()}, frame_);
 }
 
 void QtFormHost::SetFormBounds(const Bounds& bounds) {
-  // The minimum size applies on the way.
-  window_.move(bounds.left, bounds.top);
-  window_.resize(bounds.width, bounds.height);
+  // The minimum size applies on the way. Placed by its own area, the window keeps that area
+  // where it is put (static gravity), whatever frame the manager then adds.
+  const Bounds client = ClientBounds(bounds, frame_);
+  window_.setGeometry(client.left, client.top, client.width, client.height);
+}
+
+void QtFormHost::SetFrame(const FrameExtents& frame) {
+  const bool keepOuter = !framed_;
+  if (window_.isVisible()) framed_ = true;
+  if (frame == frame_) return;
+  const Bounds outer = FormBounds();
+  frame_ = frame;
+  const FormSize least = MinimumClientSize(frame_);
+  window_.setMinimumSize(least.width, least.height);
+  if (keepOuter) SetFormBounds(outer);
 }
 
 ScreenSize QtFormHost::PrimaryScreen() const {

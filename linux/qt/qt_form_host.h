@@ -5,15 +5,16 @@
 
 #include "app/dpi_units.h"
 #include "app/views.h"
+#include "app/window_frame.h"
 
 namespace tarvex::qt {
 
-// The position is the frame's, the size the window's own, without the frame: the window
-// manager tells the frame's size only once the window is on the screen, so a size with the
-// frame would grow by the frame at every start.
+// Bounds are the outer frame's, as everywhere. Qt places the window's own area; the frame
+// around it is the one the window manager reports, handed in through SetFrame (none until then).
 class QtFormHost final : public FormHost {
  public:
-  explicit QtFormHost(QWidget& window) : window_(window) {}
+  // Sets the window's minimum size for a window without a frame.
+  explicit QtFormHost(QWidget& window);
 
   // Posted, not sent: the request may come from inside a click or a menu, which must not see
   // the window go under it.
@@ -28,8 +29,16 @@ class QtFormHost final : public FormHost {
   // scales them to each screen itself.
   int Dpi() const override { return kDesignDpi; }
 
+  // The window manager's frame around the window, as it reports it, and the minimum size with
+  // it. Until the manager has framed the shown window once, a new frame keeps the outer frame
+  // where the window was placed: a manager that reports the frame only after the first map
+  // still shows the stored rectangle. Later the manager keeps the window's own area in place.
+  void SetFrame(const FrameExtents& frame);
+
  private:
   QWidget& window_;
+  FrameExtents frame_;
+  bool framed_ = false;
 };
 
 }  // namespace tarvex::qt

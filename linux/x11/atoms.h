@@ -11,11 +11,14 @@ namespace tarvex::x11 {
   X(WM_CHANGE_STATE)                  \
   X(WM_PROTOCOLS)                     \
   X(WM_DELETE_WINDOW)                 \
+  X(_NET_SUPPORTED)                   \
   X(_NET_SUPPORTING_WM_CHECK)         \
   X(_NET_CLIENT_LIST)                 \
   X(_NET_CLIENT_LIST_STACKING)        \
   X(_NET_ACTIVE_WINDOW)               \
   X(_NET_CLOSE_WINDOW)                \
+  X(_NET_REQUEST_FRAME_EXTENTS)       \
+  X(_NET_FRAME_EXTENTS)               \
   X(_NET_WM_NAME)                     \
   X(_NET_WM_PID)                      \
   X(_NET_WM_WINDOW_TYPE)              \

@@ -7,6 +7,7 @@
 #include "app/dpi_units.h"
 #include "app/errors.h"
 #include "app/fit_form_to_screen.h"
+#include "app/window_frame.h"
 #include "sim/form_harness.h"
 
 namespace tarvex {
@@ -126,8 +127,28 @@ TEST_F(SettingsAtShowAndCloseTest, SizesAreStoredIn96DpiUnitsAndShownAtTheMonito
   EXPECT_EQ(harness.view.columns, (std::vector<int>{160, 67}));
 }
 
-TEST_F(SettingsAtShowAndCloseTest,
-       AnUnwritableFileAsksToCloseWithoutSavingAndASessionEndNeverAsks) {
+// Where the toolkit places the window's own area, the stored bounds still name the outer frame:
+// the designed size, the minimum and the fit to the screen hold for the frame.
+TEST(WindowFrameTest, TheStoredBoundsAreTheOuterFramesAndComeBackUnchanged) {
+  const FrameExtents frame{1, 1, 22, 4};
+  EXPECT_EQ(ClientBounds(kDesignedBounds, frame), (Bounds{193, 125, 319, 220}));
+  EXPECT_EQ(OuterBounds(ClientBounds(kDesignedBounds, frame), frame), kDesignedBounds);
+  EXPECT_EQ(MinimumClientSize(frame), (FormSize{319, 99}));
+  EXPECT_EQ(MinimumClientSize({}), (FormSize{kMinimumWidth, kMinimumHeight}));
+
+  // Fitted by its frame, a window at the bottom right keeps every edge of the frame on screen.
+  const Bounds client = ClientBounds(FitFormToScreen({1200, 700, 321, 246}, 1280, 800), frame);
+  EXPECT_EQ(client.left + client.width + frame.right, 1280);
+  EXPECT_EQ(client.top + client.height + frame.bottom, 800);
+
+  // Stored values at the ends of the range, and a frame wider than the window.
+  EXPECT_EQ(ClientBounds({2147483647, -2147483647 - 1, 10, 10}, {30, 30, 30, 30}),
+            (Bounds{2147483647, -2147483647 + 29, 1, 1}));
+  EXPECT_EQ(OuterBounds({-2147483647 - 1, 0, 2147483647, 5}, {30, 30, 30, 30}),
+            (Bounds{-2147483647 - 1, -30, 2147483647, 65}));
+}
+
+TEST_F(SettingsAtShowAndCloseTest, AnUnwritableFileAsksToCloseWithoutSavingAndASessionEndNeverAsks) {
   harness.form.FormShow();
   harness.files.readOnly = true;
   std::vector<sim::SimulatedDesktop::ShownBox>& boxes = harness.desktop.boxes;

@@ -76,6 +76,28 @@ expect_value() {
   [ "$got" = "$3" ] || fail "[$1] $2 is '$got', wanted '$3'"
 }
 
+# The outer frame of a client window as "left top width height": its ancestor that is a child of
+# the root (the manager's frame, or the window itself without one), X border included.
+outer_of() {
+  local window="$1" parent
+  while parent="$(xwininfo -tree -id "$window" | grep 'Parent window id:')" &&
+    [[ "$parent" != *"(the root window)"* ]]; do
+    window="$(awk '{ print $4 }' <<<"$parent")"
+  done
+  xwininfo -id "$window" | awk '
+    /Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } /Border width:/ { b = $3 }
+    END { print x - b, y - b, w + 2 * b, h + 2 * b }'
+}
+stored_bounds() {
+  local key
+  for key in Left Top Width Height; do printf '%s ' "$(ini_value "Tarvex Window" "$key")"; done
+}
+store_bounds() {
+  sed -i "s/^Left=.*/Left=$1/; s/^Top=.*/Top=$2/; s/^Width=.*/Width=$3/; s/^Height=.*/Height=$4/" \
+    "$ini"
+}
+
 # The icon is a window of the program's that trayer has embedded.
 trayer_window() { wmctrl -lx | awk '$3 == "panel.trayer" { print $1; exit }'; }
 icon_window() {
@@ -86,8 +108,9 @@ icon_window() {
 icon_docked() { local icon; icon="$(icon_window)" && [ -n "$icon" ] && viewable "$icon"; }
 no_icon() { [ -z "$(icon_window)" ]; }
 
+launch=()  # what starts the program, before its name: an environment of its own, say
 start_tarvex() {
-  "$tarvex" >"$scratch/tarvex.log" 2>&1 &
+  "${launch[@]}" "$tarvex" "$@" >"$scratch/tarvex.log" 2>&1 &
   tarvex_pid=$!
   tarvex_wait_for 20 listed "$title" || { fail "the window did not open"; return 1; }
   main_window="$(window_of "$title")"
@@ -159,6 +182,32 @@ for key in Left Top Width Height; do
 done
 expect_value "Tarvex Window" Column1 130
 expect_value "Tarvex Window" MinimizeToTray 1
+
+step "the stored bounds are the outer frame's, and each close stores them back unchanged"
+store_bounds 192 103 321 246
+for round in 1 2; do
+  start_tarvex
+  outer="$(outer_of "$main_window")"
+  [ "$outer" = "192 103 321 246" ] || fail "round $round: stored 192 103 321 246, the frame is $outer"
+  close_tarvex
+  [ "$(stored_bounds)" = "192 103 321 246 " ] || fail "round $round: stored back $(stored_bounds)"
+done
+store_bounds 1000 600 100 60
+start_tarvex
+outer="$(outer_of "$main_window")"
+[ "$outer" = "959 600 321 125" ] || fail "a small window at the bottom right: the frame is $outer"
+close_tarvex
+
+step "no command line: Qt's options are ignored, the display is taken"
+store_bounds 192 103 321 246
+printf 'QMainWindow { min-width: 700px; min-height: 500px; }\n' >"$scratch/wide.qss"
+launch=(env -u DISPLAY)
+start_tarvex -display "$DISPLAY" -reverse -stylesheet "$scratch/wide.qss" \
+  -qwindowgeometry 600x400+30+40
+launch=()
+outer="$(outer_of "$main_window")"
+[ "$outer" = "192 103 321 246" ] || fail "with Qt's options on the command line the frame is $outer"
+close_tarvex
 
 step "placement and columns persist"
 start_tarvex

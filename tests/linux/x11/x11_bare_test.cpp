@@ -1,7 +1,9 @@
 // The X11 window system on a display whose window manager has gone, and under a stand-in
-// manager whose client list names windows that are gone.
+// manager whose client list names windows that are gone; the frame of a window without a
+// manager, and under one that never answers the question about it.
 #include <gtest/gtest.h>
 
+#include "linux/x11/frame_watch.h"
 #include "linux/x11/reply.h"
 #include "x11_pass.h"
 #include "x11_test_support.h"
@@ -94,6 +96,34 @@ TEST_F(BareDisplay, ClientListEntriesThatAreGoneOrNoWindowsAreAnsweredAsGone) {
   EXPECT_FALSE(windows.ManagerRuns());
   xcb_delete_property(client.Connection().get(), root, atoms._NET_CLIENT_LIST_STACKING);
   xcb_delete_property(client.Connection().get(), root, atoms._NET_SUPPORTING_WM_CHECK);
+  client.Sync();
+}
+
+TEST_F(BareDisplay, AFrameNobodyReportsIsNoneAndALateReportIsReadWhenItComes) {
+  using namespace std::chrono_literals;
+  const xcb_window_t root = client.Connection().Root();
+  const Atoms& atoms = client.atoms();
+  const xcb_window_t window = client.Create({.caption = "framed late", .map = false});
+  client.Sync();
+  // No manager: nobody to ask, nothing to wait for.
+  FrameWatch alone(window);
+  EXPECT_EQ(alone.AskBeforeMap(24h), FrameExtents{});
+
+  // A manager that offers the question and never answers: no frame once the wait is over.
+  client.SetProperty(root, atoms._NET_SUPPORTED, XCB_ATOM_ATOM,
+                     {atoms._NET_FRAME_EXTENTS, atoms._NET_REQUEST_FRAME_EXTENTS});
+  client.Sync();
+  FrameWatch watch(window);
+  EXPECT_EQ(watch.AskBeforeMap(100ms), FrameExtents{});
+  // Its report after the map is read when it comes; one that is no frame changes nothing.
+  client.SetProperty(window, atoms._NET_FRAME_EXTENTS, XCB_ATOM_CARDINAL, {0x10000, 0, 0, 0});
+  client.SetProperty(window, atoms._NET_FRAME_EXTENTS, XCB_ATOM_CARDINAL, {2, 3, 20, 5});
+  client.Sync();
+  std::optional<FrameExtents> reported;
+  EXPECT_TRUE(WaitUntil([&] { return (reported = watch.ReadReports()).has_value(); }));
+  EXPECT_EQ(reported, (FrameExtents{2, 3, 20, 5}));
+
+  xcb_delete_property(client.Connection().get(), root, atoms._NET_SUPPORTED);
   client.Sync();
 }
 

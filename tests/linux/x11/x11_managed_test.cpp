@@ -8,6 +8,7 @@
 #include <set>
 #include <utility>
 
+#include "linux/x11/frame_watch.h"
 #include "x11_pass.h"
 #include "x11_test_support.h"
 
@@ -227,6 +228,23 @@ TEST_F(ManagedDisplay, APassAsksForAllWindowsInOneBatchAndItsQuestionsCostNoRequ
   const unsigned afterRequest = NextSequence(c);
   windows.IsVisible(seen.front());
   EXPECT_GT(NextSequence(c), afterRequest + 1);
+}
+
+TEST_F(ManagedDisplay, TheManagerTellsTheFrameBeforeTheFirstMapAsItDrawsItAfter) {
+  const xcb_window_t window = client.Create({.caption = "own framed", .map = false});
+  client.Sync();
+  FrameWatch watch(window);
+  const FrameExtents told = watch.AskBeforeMap(10s);
+  EXPECT_GT(told.top, 0);
+
+  xcb_map_window(client.Connection().get(), window);
+  client.Sync();
+  ASSERT_TRUE(WaitUntil([] { return Managed({"own framed"}); }));
+  const std::string drawn = Xprop(window, "_NET_FRAME_EXTENTS");
+  EXPECT_NE(drawn.find(" = " + std::to_string(told.left) + ", " + std::to_string(told.right) +
+                       ", " + std::to_string(told.top) + ", " + std::to_string(told.bottom)),
+            std::string::npos)
+      << drawn;
 }
 
 }  // namespace
