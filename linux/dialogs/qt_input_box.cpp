@@ -36,12 +36,6 @@ constexpr int kPromptToField = 5;
 constexpr int kFieldToButtons = 15;
 constexpr int kButtonsToBottom = 13;
 
-QWidget* Owner(QWidget* fallback) {
-  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-  if (QWidget* active = QApplication::activeWindow()) return active;
-  return fallback;
-}
-
 void CentreOnScreen(QDialog& dialog) {
   const QWidget* owner = dialog.parentWidget();
   const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
@@ -52,7 +46,7 @@ void CentreOnScreen(QDialog& dialog) {
 
 std::optional<std::string> QtInputBox::Ask(const std::string& caption, const std::string& prompt,
                                            const std::string& initial) {
-  QDialog box(Owner(parent_));
+  QDialog box(ModalOwner(parent_));
   box.setObjectName(QStringLiteral("InputBox"));
   const FontUnits units(box.fontMetrics());
   const int left = units.X(8);

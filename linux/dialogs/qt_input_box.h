@@ -10,7 +10,7 @@ namespace tarvex::qt {
 
 class QtInputBox final : public InputBox {
  public:
-  // Modal to the window that is active when it is asked (the dialog that asks), else `parent`.
+  // Modal to the box or dialog that asks, else to `parent`.
   explicit QtInputBox(QWidget* parent) : parent_(parent) {}
   // The main window, once it stands; dialogs shown before have none.
   void SetParent(QWidget* parent) { parent_ = parent; }
