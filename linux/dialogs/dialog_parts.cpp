@@ -16,8 +16,10 @@ QString FromText(const std::string& text) {
 std::string ToText(const QString& text) { return text.toStdString(); }
 
 QWidget* ModalOwner(QWidget* mainWindow) {
-  if (QWidget* top = QApplication::activeModalWidget()) return top;
-  return mainWindow;
+  // A box minimized with the program is out of sight, and so would be a box opened over it (the
+  // about box, chosen in the tray menu meanwhile).
+  QWidget* top = QApplication::activeModalWidget();
+  return top != nullptr && !top->isMinimized() ? top : mainWindow;
 }
 
 void MakeFixedDialog(QDialog& dialog, const QString& caption, QSize clientSize) {

@@ -17,7 +17,7 @@ QString FromText(const std::string& text);
 std::string ToText(const QString& text);
 
 // The window that a box or dialog opened now is modal to: the program's topmost open box or
-// dialog, else the main window. Boxes are modal to that window alone, never to the whole
+// dialog in sight, else the main window. Boxes are modal to that window alone, never to the whole
 // application, which would block the tray icon's window too: it stands outside the main
 // window's family, so it keeps answering while a box is up, as the Windows tray icon does.
 QWidget* ModalOwner(QWidget* mainWindow);
