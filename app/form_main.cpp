@@ -275,10 +275,15 @@ void TFormMain::MnRestoreClick() {
   goingToTray_ = false;
   ShowFirstIfOwed();
   platform_.application.ShowNormal();
+  platform_.application.ShowHiddenBoxes();
   platform_.application.BringToForeground();
 }
 
 void TFormMain::ApplicationEvents1Minimize() {
+  // A box or dialog open over the window goes with it: left on the screen it would stand for a
+  // program that is not there, and hidden behind it, it must come back with the window, or the
+  // window would be back and blocked by a box nobody can reach.
+  platform_.application.HideOpenBoxes();
   if (!MinimizeToTray) return;
   // Without an icon in a notification area there is nothing to come back by: hidden, the
   // program would be out of the user's reach, so it stays minimized on the taskbar until the
@@ -298,6 +303,7 @@ void TFormMain::TrayIcon1Shown() {
 void TFormMain::ApplicationEvents1Restore() {
   goingToTray_ = false;
   ShowFirstIfOwed();
+  platform_.application.ShowHiddenBoxes();
   if (!MinimizeToTray) return;
   platform_.application.ShowNormal();
   trayIcon1_.SetActive(false);

@@ -16,6 +16,11 @@ class ApplicationWindow {
   // notification.
   virtual void Minimize() = 0;
   virtual void BringToForeground() = 0;
+  // Takes the program's open boxes and dialogs out of sight, their modal loops still running.
+  virtual void HideOpenBoxes() = 0;
+  // Shows again the boxes that HideOpenBoxes took out of sight, each in its place above the
+  // window that opened it.
+  virtual void ShowHiddenBoxes() = 0;
 };
 
 }  // namespace tarvex

@@ -10,6 +10,30 @@ namespace {
 
 constexpr const char* kWindowClass = "TarvexApplication";
 
+struct OpenBoxes {
+  HWND mainWindow;
+  std::vector<HWND>& boxes;
+};
+
+// A box or dialog of the program: a visible window owned by the main window, or by another box.
+// Called from the system's frames, which no exception may cross: running out of memory stops
+// the collection, and the boxes not collected simply stay in sight.
+BOOL CALLBACK CollectOpenBox(HWND window, LPARAM param) {
+  auto& open = *reinterpret_cast<OpenBoxes*>(param);
+  if (!::IsWindowVisible(window)) return TRUE;
+  for (HWND owner = ::GetWindow(window, GW_OWNER); owner != nullptr;
+       owner = ::GetWindow(owner, GW_OWNER)) {
+    if (owner != open.mainWindow) continue;
+    try {
+      open.boxes.push_back(window);
+    } catch (...) {
+      return FALSE;
+    }
+    break;
+  }
+  return TRUE;
+}
+
 void RegisterWindowClass(WNDPROC procedure) {
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof(windowClass);
@@ -56,6 +80,24 @@ void Win32ApplicationWindow::Hide() { ::ShowWindow(window_.get(), SW_HIDE); }
 void Win32ApplicationWindow::BringToForeground() {
   ::SetForegroundWindow(window_.get());
   PassFocusOn();
+}
+
+void Win32ApplicationWindow::HideOpenBoxes() {
+  // The system hides the windows owned by a minimized window, but the main window is hidden,
+  // not minimized: its boxes would stay on the screen.
+  if (main_ == nullptr) return;
+  OpenBoxes open{main_, hiddenBoxes_};
+  ::EnumThreadWindows(::GetCurrentThreadId(), CollectOpenBox, reinterpret_cast<LPARAM>(&open));
+  for (HWND box : hiddenBoxes_) ::ShowWindow(box, SW_HIDE);
+}
+
+void Win32ApplicationWindow::ShowHiddenBoxes() {
+  // The lowest first, so that each comes back above the one it was opened over. A box may have
+  // closed meanwhile (its modal loop ran on).
+  for (auto box = hiddenBoxes_.rbegin(); box != hiddenBoxes_.rend(); ++box) {
+    if (::IsWindow(*box)) ::ShowWindow(*box, SW_SHOWNA);
+  }
+  hiddenBoxes_.clear();
 }
 
 void Win32ApplicationWindow::PassFocusOn() {

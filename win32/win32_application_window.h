@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tray/application_window.h"
 #include "win32/unique_handle.h"
@@ -40,6 +41,8 @@ class Win32ApplicationWindow final : public ApplicationWindow {
   void ShowNormal() override;
   void Hide() override;
   void BringToForeground() override;
+  void HideOpenBoxes() override;
+  void ShowHiddenBoxes() override;
 
  private:
   template <typename Owner>
@@ -55,6 +58,8 @@ class Win32ApplicationWindow final : public ApplicationWindow {
   // hidden: after a minimized start the first restore shows it.
   bool mainHidden_ = false;
   Events events_;
+  // The boxes and dialogs HideOpenBoxes took out of sight, topmost first.
+  std::vector<HWND> hiddenBoxes_;
 };
 
 }  // namespace tarvex::win32

@@ -47,7 +47,7 @@ int WrappedHeight(HFONT font, const std::string& text, int width) {
 class InputBoxDialog final : public ModalDialog {
  public:
   InputBoxDialog(const std::string& caption, const std::string& prompt, const std::string& initial)
-      : caption_(caption), prompt_(prompt), text_(initial) {}
+      : caption_(caption), prompt_(prompt), text_(initial), limit_(initial.size()) {}
 
   std::optional<std::string> Run(HWND owner) {
     // Centred on the primary screen, whoever asks.
@@ -73,7 +73,6 @@ class InputBoxDialog final : public ModalDialog {
     AddControl("STATIC", prompt_.c_str(), SS_LEFT, 0, prompt, kInputBoxPrompt);
     const HWND field = AddControl("EDIT", text_.c_str(), WS_TABSTOP | ES_AUTOHSCROLL,
                                   WS_EX_CLIENTEDGE, edit, kInputBoxEdit);
-    ::SendMessageA(field, EM_LIMITTEXT, kInputBoxMaxLength, 0);
     AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
                {units.X(38), buttonsTop, buttonWidth, buttonHeight}, IDOK);
     AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0,
@@ -82,22 +81,60 @@ class InputBoxDialog final : public ModalDialog {
 
     ::SetFocus(field);
     ::SendMessageA(field, EM_SETSEL, 0, -1);
+    RememberAccepted(text_);
   }
 
-  bool OnCommand(int id, int) override {
+  bool OnCommand(int id, int code) override {
+    if (id == kInputBoxEdit && code == EN_CHANGE) {
+      KeepWithinLimit();
+      return true;
+    }
     if (id != IDOK) return false;
+    text_ = FieldText();
+    Close(IDOK);
+    return true;
+  }
+
+  // The field's text in the ANSI code page, as the settings file will store it.
+  std::string FieldText() const {
     const HWND field = Item(kInputBoxEdit);
     std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(field)) + 1, '\0');
     text.resize(static_cast<std::size_t>(
         ::GetWindowTextA(field, text.data(), static_cast<int>(text.size()))));
-    text_ = std::move(text);
-    Close(IDOK);
-    return true;
+    return text;
+  }
+
+  void RememberAccepted(std::string text) {
+    accepted_ = std::move(text);
+    ::SendMessageA(Item(kInputBoxEdit), EM_GETSEL, reinterpret_cast<WPARAM>(&acceptedStart_),
+                   reinterpret_cast<LPARAM>(&acceptedEnd_));
+  }
+
+  // After each edit of the field: one that made the text too long is refused whole, and the
+  // text and the selection before it come back.
+  void KeepWithinLimit() {
+    if (restoring_) return;
+    std::string text = FieldText();
+    if (limit_.Takes(text.size())) {
+      RememberAccepted(std::move(text));
+      return;
+    }
+    const HWND field = Item(kInputBoxEdit);
+    restoring_ = true;
+    ::SetWindowTextA(field, accepted_.c_str());
+    ::SendMessageA(field, EM_SETSEL, acceptedStart_, acceptedEnd_);
+    restoring_ = false;
   }
 
   std::string caption_;
   std::string prompt_;
   std::string text_;
+  InputBoxLimit limit_;
+  // The text and selection after the last edit the field took.
+  std::string accepted_;
+  DWORD acceptedStart_ = 0;
+  DWORD acceptedEnd_ = 0;
+  bool restoring_ = false;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "linux/dialogs/dialog_parts.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -14,12 +15,19 @@ QString FromText(const std::string& text) {
 
 std::string ToText(const QString& text) { return text.toStdString(); }
 
+QWidget* ModalOwner(QWidget* mainWindow) {
+  // A box minimized with the program is out of sight, and so would be a box opened over it (the
+  // about box, chosen in the tray menu meanwhile).
+  QWidget* top = QApplication::activeModalWidget();
+  return top != nullptr && !top->isMinimized() ? top : mainWindow;
+}
+
 void MakeFixedDialog(QDialog& dialog, const QString& caption, QSize clientSize) {
   dialog.setWindowTitle(caption);
   dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                         Qt::MSWindowsFixedSizeDialogHint);
-  dialog.setModal(true);
+  dialog.setWindowModality(Qt::WindowModal);
   dialog.setFixedSize(clientSize);
 }
 

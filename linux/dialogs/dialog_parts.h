@@ -16,8 +16,14 @@ namespace tarvex::qt {
 QString FromText(const std::string& text);
 std::string ToText(const QString& text);
 
-// A dialog that cannot be resized, minimized or maximized, with a client area of `clientSize`.
-// Esc and the close box cancel it, as QDialog does.
+// The window that a box or dialog opened now is modal to: the program's topmost open box or
+// dialog in sight, else the main window. Boxes are modal to that window alone, never to the whole
+// application, which would block the tray icon's window too: it stands outside the main
+// window's family, so it keeps answering while a box is up, as the Windows tray icon does.
+QWidget* ModalOwner(QWidget* mainWindow);
+
+// A dialog that cannot be resized, minimized or maximized, with a client area of `clientSize`,
+// modal to its parent. Esc and the close box cancel it, as QDialog does.
 void MakeFixedDialog(QDialog& dialog, const QString& caption, QSize clientSize);
 
 QPushButton* AddPushButton(QDialog& dialog, const QString& text, const QRect& frame,

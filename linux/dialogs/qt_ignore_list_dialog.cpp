@@ -6,8 +6,8 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "linux/dialogs/dialog_failure.h"
 #include "linux/dialogs/dialog_parts.h"
+#include "linux/qt/guarded_call.h"
 
 namespace tarvex::qt {
 namespace {
@@ -24,8 +24,8 @@ constexpr QRect kCancel(276, 36, 75, 25);
 
 class IgnoreListWindow final : public QDialog {
  public:
-  IgnoreListWindow(TDlgIgnoreList& logic, QWidget* parent)
-      : QDialog(parent), logic_(logic), failure_(*this) {
+  IgnoreListWindow(TDlgIgnoreList& logic, QWidget* parent, MessageBoxes& boxes)
+      : QDialog(parent), logic_(logic), boxes_(boxes) {
     setObjectName(QStringLiteral("DlgIgnoreList"));
     MakeFixedDialog(*this, QStringLiteral("Ignore List"), kClientSize);
     AddBevel(*this, kBevel);
@@ -46,27 +46,27 @@ class IgnoreListWindow final : public QDialog {
     setTabOrder(buttons.ok, buttons.cancel);
 
     connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
-      failure_.Run([this] {
+      Guarded([this] {
         const QList<QListWidgetItem*> selected = list_->selectedItems();
         logic_.ListBox1Select(selected.isEmpty() ? -1 : list_->row(selected.front()));
         ShowActionStates();
       });
     });
     connect(add_, &QPushButton::clicked, this, [this] {
-      failure_.Run([this] {
+      Guarded([this] {
         logic_.ActAddExecute();
         ShowEntries();
       });
     });
     connect(modify_, &QPushButton::clicked, this, [this] {
-      failure_.Run([this] {
+      Guarded([this] {
         if (!logic_.ActModifyEnabled()) return;
         logic_.ActModifyExecute();
         ShowEntries();
       });
     });
     connect(remove_, &QPushButton::clicked, this, [this] {
-      failure_.Run([this] {
+      Guarded([this] {
         if (!logic_.ActRemoveEnabled()) return;
         logic_.ActRemoveExecute();
         ShowEntries();
@@ -78,13 +78,16 @@ class IgnoreListWindow final : public QDialog {
     list_->setFocus();
   }
 
-  bool Run() {
-    const bool ok = exec() == QDialog::Accepted;
-    failure_.Rethrow();
-    return ok;
-  }
+  bool Run() { return exec() == QDialog::Accepted; }
 
  private:
+  // A failed step shows the error box over the dialog, which stays open with the user's edits,
+  // as a dialog of the system does.
+  template <typename Handler>
+  void Guarded(Handler&& handler) noexcept {
+    RunGuarded(boxes_, std::forward<Handler>(handler));
+  }
+
   // The list anew from the core, in its order, keeping the part of it in view.
   void ShowEntries() {
     const int top = list_->verticalScrollBar()->value();
@@ -110,7 +113,7 @@ class IgnoreListWindow final : public QDialog {
   }
 
   TDlgIgnoreList& logic_;
-  DialogFailure failure_;
+  MessageBoxes& boxes_;
   QListWidget* list_ = nullptr;
   QPushButton* add_ = nullptr;
   QPushButton* modify_ = nullptr;
@@ -120,7 +123,7 @@ class IgnoreListWindow final : public QDialog {
 }  // namespace
 
 bool QtIgnoreListDialog::ShowModal(TDlgIgnoreList& dialog) {
-  IgnoreListWindow window(dialog, parent_);
+  IgnoreListWindow window(dialog, parent_, boxes_);
   return window.Run();
 }
 

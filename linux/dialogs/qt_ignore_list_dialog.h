@@ -3,6 +3,7 @@
 #pragma once
 
 #include "settings/ignore_list_dialog_view.h"
+#include "winlist/ui_services.h"
 
 class QWidget;
 
@@ -10,16 +11,18 @@ namespace tarvex::qt {
 
 class QtIgnoreListDialog final : public IgnoreListDialogView {
  public:
-  // The dialog is modal to, and centred on, `parent` (the main window).
-  explicit QtIgnoreListDialog(QWidget* parent) : parent_(parent) {}
+  // The dialog is modal to, and centred on, `parent` (the main window); the error box shows
+  // the failures of its steps.
+  QtIgnoreListDialog(QWidget* parent, MessageBoxes& boxes) : parent_(parent), boxes_(boxes) {}
   // The main window, once it stands; dialogs shown before have none.
   void SetParent(QWidget* parent) { parent_ = parent; }
 
-  // A failure in one of the dialog's handlers closes it and is thrown from here.
+  // A failure in one of the dialog's steps shows the error box and leaves the dialog open.
   bool ShowModal(TDlgIgnoreList& dialog) override;
 
  private:
   QWidget* parent_;
+  MessageBoxes& boxes_;
 };
 
 }  // namespace tarvex::qt

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <algorithm>
+#include <QValidator>
 
 #include "linux/dialogs/dialog_parts.h"
 
@@ -36,11 +36,18 @@ constexpr int kPromptToField = 5;
 constexpr int kFieldToButtons = 15;
 constexpr int kButtonsToBottom = 13;
 
-QWidget* Owner(QWidget* fallback) {
-  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-  if (QWidget* active = QApplication::activeWindow()) return active;
-  return fallback;
-}
+// Refuses an edit that would make the text longer than the settings file's entry may be; the
+// field then undoes it whole.
+class StoredLengthValidator final : public QValidator {
+ public:
+  StoredLengthValidator(InputBoxLimit limit, QObject* parent) : QValidator(parent), limit_(limit) {}
+  State validate(QString& input, int&) const override {
+    return limit_.Takes(ToText(input).size()) ? Acceptable : Invalid;
+  }
+
+ private:
+  InputBoxLimit limit_;
+};
 
 void CentreOnScreen(QDialog& dialog) {
   const QWidget* owner = dialog.parentWidget();
@@ -52,7 +59,7 @@ void CentreOnScreen(QDialog& dialog) {
 
 std::optional<std::string> QtInputBox::Ask(const std::string& caption, const std::string& prompt,
                                            const std::string& initial) {
-  QDialog box(Owner(parent_));
+  QDialog box(ModalOwner(parent_));
   box.setObjectName(QStringLiteral("InputBox"));
   const FontUnits units(box.fontMetrics());
   const int left = units.X(8);
@@ -67,12 +74,10 @@ std::optional<std::string> QtInputBox::Ask(const std::string& caption, const std
       box.fontMetrics().boundingRect(QRect(0, 0, width, 0), Qt::TextWordWrap, promptText).height();
   label->setGeometry(left, units.Y(8), width, promptHeight);
 
-  const QString initialText = FromText(initial);
   auto* field = new QLineEdit(&box);
   field->setObjectName(QStringLiteral("Edit"));
-  field->setMaxLength(
-      std::max(static_cast<int>(kInputBoxMaxLength), static_cast<int>(initialText.size())));
-  field->setText(initialText);
+  field->setValidator(new StoredLengthValidator(InputBoxLimit(initial.size()), field));
+  field->setText(FromText(initial));
   field->selectAll();
   const int fieldTop = label->geometry().bottom() + 1 + kPromptToField;
   field->setGeometry(left, fieldTop, width, field->sizeHint().height());

@@ -10,13 +10,12 @@ namespace tarvex::qt {
 
 class QtInputBox final : public InputBox {
  public:
-  // Modal to the window that is active when it is asked (the dialog that asks), else `parent`.
+  // Modal to the box or dialog that asks, else to `parent`.
   explicit QtInputBox(QWidget* parent) : parent_(parent) {}
   // The main window, once it stands; dialogs shown before have none.
   void SetParent(QWidget* parent) { parent_ = parent; }
 
-  // The field takes at most 255 characters; a longer initial text (an entry written into the
-  // settings file by hand) is shown whole, so that OK without a change never cuts it.
+  // The field takes what InputBoxLimit allows, counted in UTF-8, the settings file's encoding.
   std::optional<std::string> Ask(const std::string& caption, const std::string& prompt,
                                  const std::string& initial) override;
 

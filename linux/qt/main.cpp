@@ -38,6 +38,7 @@ int main(int argc, char* argv[]) {
   };
   try {
     tarvex::qt::Program program(boxes, report);
+    boxes.SetMainWindow(&program.Window());
     const tarvex::qt::SessionEnd sessionEnd(program.Window());
     program.ShowFirst([] { QCoreApplication::quit(); });
     return QApplication::exec();

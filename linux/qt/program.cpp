@@ -21,6 +21,7 @@ Program::Program(MessageBoxes& boxes, FailureReporter report)
       settings_(settingsLocation_.directoryToCreate),
       windows_(connection_),
       x11Events_(xcb_get_file_descriptor(connection_.get()), QSocketNotifier::Read),
+      ignoreListDialog_(nullptr, boxes),
       hotKeys_(
           [this](int id) {
             if (hotKeyTarget_ != nullptr) {

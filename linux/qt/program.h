@@ -58,7 +58,7 @@ class Program {
   x11::NoIconSource icons_;
   // The dialogs are the window's ports, so they come first; the window becomes their parent as
   // soon as it stands.
-  QtIgnoreListDialog ignoreListDialog_{nullptr};
+  QtIgnoreListDialog ignoreListDialog_;
   QtInputBox inputBox_{nullptr};
   QtOptionsDialog optionsDialog_{nullptr};
   QtTrayShell trayShell_;

@@ -1,6 +1,8 @@
 #include "linux/qt/qt_application_window.h"
 
+#include <QApplication>
 #include <QMetaObject>
+#include <utility>
 
 #include "app/scope_exit.h"
 
@@ -32,9 +34,35 @@ void QtApplicationWindow::Hide() { window_.hide(); }
 void QtApplicationWindow::Minimize() { window_.showMinimized(); }
 
 void QtApplicationWindow::BringToForeground() {
-  // The focus belongs to a box or a dialog the program has open, which Qt keeps above.
   window_.raise();
   window_.activateWindow();
+  // The keyboard belongs to the box or dialog on top, when one is open.
+  if (QWidget* box = QApplication::activeModalWidget(); box != nullptr && box != &window_) {
+    box->raise();
+    box->activateWindow();
+  }
+}
+
+void QtApplicationWindow::HideOpenBoxes() {
+  // The window manager may have minimized them with the main window already: they come back
+  // all the same.
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget == &window_ || !widget->isVisible() || !widget->isModal()) continue;
+    widget->setWindowState(widget->windowState() | Qt::WindowMinimized);
+    hiddenBoxes_.emplace_back(widget);
+  }
+}
+
+void QtApplicationWindow::ShowHiddenBoxes() {
+  for (const QPointer<QWidget>& box : std::exchange(hiddenBoxes_, {})) {
+    if (box != nullptr && box->isVisible()) {
+      box->setWindowState(box->windowState() & ~Qt::WindowMinimized);
+    }
+  }
+  // The box that takes the keyboard stands above the others.
+  if (QWidget* top = QApplication::activeModalWidget(); top != nullptr && top != &window_) {
+    top->raise();
+  }
 }
 
 }  // namespace tarvex::qt

@@ -2,8 +2,10 @@
 // the main window carries it itself, so hiding the program hides the main window.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "tray/application_window.h"
 
@@ -28,11 +30,17 @@ class QtApplicationWindow final : public ApplicationWindow {
   // The window manager's answer comes back as a state change, which tells the core.
   void Minimize() override;
   void BringToForeground() override;
+  // A modal dialog that Qt hides ends its modal loop, as a cancel does: the boxes are minimized
+  // instead, the window manager's way of taking a window out of sight and keeping it.
+  void HideOpenBoxes() override;
+  void ShowHiddenBoxes() override;
 
  private:
   QWidget& window_;
   ApplicationEvents events_;
   bool ownChange_ = false;
+  // The boxes HideOpenBoxes minimized; a box that has closed since is null.
+  std::vector<QPointer<QWidget>> hiddenBoxes_;
 };
 
 }  // namespace tarvex::qt

@@ -1,8 +1,7 @@
 #include "linux/qt/qt_message_boxes.h"
 
-#include <QApplication>
-#include <QWidget>
 
+#include "linux/dialogs/dialog_parts.h"
 #include "linux/qt/qt_text.h"
 
 namespace tarvex::qt {
@@ -30,12 +29,13 @@ QMessageBox::Icon MessageBoxIcon(unsigned flags) {
 }
 
 int QtMessageBoxes::Show(const std::string& text, const std::string& caption, unsigned flags) {
-  // Over the active window of the program when there is one; from the tray, with every window
-  // hidden, the box stands on its own.
+  // Over the box or dialog that is open, else over the main window, also while that is hidden
+  // in the tray: the box is shown all the same.
   const bool asks = (flags & 0x0Fu) == kMbYesNo;
   QMessageBox box(MessageBoxIcon(flags), ToQString(caption), MessageBoxText(text),
                   asks ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                  QApplication::activeWindow());
+                  ModalOwner(mainWindow_));
+  box.setWindowModality(Qt::WindowModal);
   box.setTextFormat(Qt::PlainText);
   if (asks) box.setDefaultButton((flags & kMbDefButton2) != 0 ? QMessageBox::No : QMessageBox::Yes);
   switch (box.exec()) {

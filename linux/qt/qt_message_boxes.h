@@ -1,8 +1,11 @@
-// The application's message box: QMessageBox, modal for the whole program.
+// The application's message box: QMessageBox, modal to the main window and to the boxes and
+// dialogs open over it.
 #pragma once
 
 #include <QMessageBox>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include "winlist/ui_services.h"
 
@@ -14,7 +17,13 @@ QMessageBox::Icon MessageBoxIcon(unsigned flags);
 
 class QtMessageBoxes final : public MessageBoxes {
  public:
+  // The main window, once it stands; boxes shown before, or after it has gone, have none.
+  void SetMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
+
   int Show(const std::string& text, const std::string& caption, unsigned flags) override;
+
+ private:
+  QPointer<QWidget> mainWindow_;
 };
 
 }  // namespace tarvex::qt

@@ -8,6 +8,7 @@
 #include "settings/dlg_ignore_list.h"
 #include "settings/ignore_list.h"
 #include "settings/ignore_list_file.h"
+#include "settings/input_box.h"
 #include "sim/form_harness.h"
 
 namespace tarvex {
@@ -84,6 +85,22 @@ TEST(TrimTest, RemovesCodesUpToBlankFromBothEnds) {
   EXPECT_EQ(TrimControlsAndBlanks(std::string("\0\x1f a b \x7f\x01", 8)), "a b \x7f");
   EXPECT_EQ(TrimControlsAndBlanks("\x80"), "\x80");
   EXPECT_EQ(TrimControlsAndBlanks(" \t "), "");
+}
+
+// The field counts what the settings file will hold, not the toolkit's characters: 128 accented
+// letters are 128 characters but 256 bytes of UTF-8, one more than the file's entry may take.
+TEST(InputBoxLimitTest, CountsTheBytesTheSettingsFileStoresAndKeepsALongerEntryWhole) {
+  std::string accented;
+  for (int i = 0; i < 127; ++i) accented += "\xC3\xA9";
+  const InputBoxLimit empty(0);
+  EXPECT_TRUE(empty.Takes((accented + "a").size()));
+  EXPECT_FALSE(empty.Takes((accented + "\xC3\xA9").size()));
+  EXPECT_FALSE(empty.Takes(std::string(256, 'a').size()));
+
+  const InputBoxLimit handWritten(300);
+  EXPECT_TRUE(handWritten.Takes(300));
+  EXPECT_TRUE(handWritten.Takes(299));
+  EXPECT_FALSE(handWritten.Takes(301));
 }
 
 // Settings in memory, one map per section.

@@ -91,6 +91,35 @@ TEST_F(PresenceTest, EveryTransitionOfTheFiveStates) {
   EXPECT_EQ(State(), Shown);
 }
 
+// A box or dialog open over the window (the about box, the error box, the ignore list dialog)
+// leaves with the window whichever way it goes, and is back with it whichever way it comes.
+TEST_F(PresenceTest, OpenBoxesLeaveWithTheWindowAndComeBackWithIt) {
+  auto& app = harness.application;
+  const auto boxesBack = [&] { return app.openBoxes == 1 && app.hiddenBoxes == 0; };
+  const auto boxesGone = [&] { return app.openBoxes == 0 && app.hiddenBoxes == 1; };
+  app.openBoxes = 1;
+  Minimize(false);
+  EXPECT_TRUE(boxesGone());
+  app.UserRestoresFromTaskbar();
+  EXPECT_TRUE(boxesBack());
+  Minimize(false);
+  HotKey();
+  EXPECT_TRUE(boxesBack());
+  for (int way = 0; way < 3; ++way) {
+    Minimize(true);
+    EXPECT_TRUE(boxesGone()) << "way " << way;
+    if (way == 0) HotKey();
+    if (way == 1) DoubleClickIcon();
+    if (way == 2) ChooseRestoreInTheTrayMenu();
+    EXPECT_TRUE(boxesBack()) << "way " << way;
+  }
+  Minimize(false);
+  EXPECT_TRUE(boxesGone());
+  app.UserRestoresFromTaskbar();
+  EXPECT_EQ(State(), Presence::ShownWithIcon);
+  EXPECT_TRUE(boxesBack());
+}
+
 // A start asked to be minimized: the first show (settings, placement, first list) waits for the
 // first restore, whichever way it comes.
 TEST(MinimizedStartTest, GoesWhereTheOptionSaysAndShowsFirstAtTheFirstRestore) {

@@ -73,6 +73,14 @@ class SimApplicationWindow final : public ApplicationWindow {
   void Hide() override { visible = false; }
   void Minimize() override { UserMinimizes(); }
   void BringToForeground() override { ++broughtToFront; }
+  void HideOpenBoxes() override {
+    hiddenBoxes += openBoxes;
+    openBoxes = 0;
+  }
+  void ShowHiddenBoxes() override {
+    openBoxes += hiddenBoxes;
+    hiddenBoxes = 0;
+  }
 
   void UserMinimizes() {
     if (minimized) return;
@@ -89,6 +97,8 @@ class SimApplicationWindow final : public ApplicationWindow {
   bool visible = true;
   bool minimized = false;
   int broughtToFront = 0;
+  int openBoxes = 0;    // boxes and dialogs of the program in sight
+  int hiddenBoxes = 0;  // taken out of sight with the program
   std::function<void()> onMinimized, onRestored;
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/kelvo_apps.h"
+#include "modal_script.h"
 #include "settings/options.h"
 #include "tray/hot_key.h"
 #include "win32/handle_conversion.h"
@@ -303,6 +304,29 @@ TEST_F(PresenceTest, ARestoreFromTheTaskbarShowsTheMainWindowAndTakesTheIconAway
   const std::size_t calls = shell_.calls.size();
   ::SendMessageA(Application(), WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_EQ(shell_.calls.size(), calls);
+}
+
+// A box open over the window leaves the screen with it and comes back with it, to the tray and
+// to the taskbar: left behind, it would stand alone for a program that is gone.
+TEST_F(PresenceTest, ABoxOpenOverTheWindowLeavesWithItAndComesBackWithIt) {
+  bool goneToTray = false, backFromTray = false, goneToTaskbar = false, backFromTaskbar = false;
+  const WhenWindowUp user("About", [&](HWND box) {
+    Minimize(true);
+    goneToTray = !::IsWindowVisible(box);
+    TrayNotification(WM_LBUTTONDBLCLK);
+    backFromTray = MainShownSoon() && ::IsWindowVisible(box);
+    Minimize(false);
+    goneToTaskbar = !::IsWindowVisible(box);
+    ::SendMessageA(Application(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    backFromTaskbar = MainShownSoon() && ::IsWindowVisible(box);
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  window_->Form().ExecuteAction(ActionId::ActAbout);
+  ASSERT_TRUE(user.Acted());
+  EXPECT_TRUE(goneToTray);
+  EXPECT_TRUE(backFromTray);
+  EXPECT_TRUE(goneToTaskbar);
+  EXPECT_TRUE(backFromTaskbar);
 }
 
 TEST_F(PresenceTest, TheTrayMenuClosedWithoutAChoiceDoesNothing) {

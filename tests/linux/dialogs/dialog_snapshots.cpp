@@ -32,6 +32,15 @@ class PlainCollation final : public tarvex::TextCollation {
   }
 };
 
+// A failure of a dialog's step goes to the terminal: the pictures are of the dialogs alone.
+class PrintedBoxes final : public tarvex::MessageBoxes {
+ public:
+  int Show(const std::string& text, const std::string& caption, unsigned) override {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    return tarvex::kIdOk;
+  }
+};
+
 // Saves the next modal dialog as `name` once it has been painted, then runs `then` on it.
 void SnapWhenUp(const QString& folder, const QString& name, std::function<void(QDialog&)> then) {
   QTimer::singleShot(400, [=] {
@@ -67,7 +76,8 @@ int main(int argc, char** argv) {
 
   PlainCollation collation;
   tarvex::qt::QtInputBox inputBox(&mainWindow);
-  tarvex::qt::QtIgnoreListDialog ignoreList(&mainWindow);
+  PrintedBoxes boxes;
+  tarvex::qt::QtIgnoreListDialog ignoreList(&mainWindow, boxes);
   tarvex::qt::QtOptionsDialog options(&mainWindow);
   tarvex::IgnoreList.Replace({"xterm", "Calculator", "Mail - Inbox (3 unread)", "Clock"});
 

@@ -26,6 +26,18 @@ class AsciiCollation final : public TextCollation {
   bool failing = false;
 };
 
+// The error box: what it said, and whether the dialog was still open under it.
+class RecordingBoxes final : public MessageBoxes {
+ public:
+  int Show(const std::string& text, const std::string& caption, unsigned) override {
+    const QWidget* under = QApplication::activeModalWidget();
+    shown.push_back(caption + ": " + text + (under != nullptr ? " over " : " over nothing") +
+                    (under != nullptr ? under->objectName().toStdString() : ""));
+    return kIdOk;
+  }
+  std::vector<std::string> shown;
+};
+
 QStringList Shown(QDialog& dialog) {
   QStringList texts;
   auto* list = dialog.findChild<QListWidget*>(QStringLiteral("ListBox1"));
@@ -65,13 +77,15 @@ class IgnoreListDialogTest : public QObject {
   AsciiCollation collation_;
   QWidget mainWindow_;
   QtInputBox inputBox_{&mainWindow_};
-  QtIgnoreListDialog view_{&mainWindow_};
+  RecordingBoxes boxes_;
+  QtIgnoreListDialog view_{&mainWindow_, boxes_};
 
   bool Show() { return ShowIgnoreListDialog(collation_, inputBox_, view_); }
 
  private slots:
   void init() {
     collation_.failing = false;
+    boxes_.shown.clear();
     mainWindow_.resize(400, 300);
     mainWindow_.show();
   }
@@ -165,17 +179,27 @@ class IgnoreListDialogTest : public QObject {
     QCOMPARE(IgnoreList.Entries(), (std::vector<std::string>{"xterm"}));
   }
 
-  void aFailureInAHandlerClosesTheDialogAndReachesTheCaller() {
+  void aFailureInAStepShowsTheErrorBoxAndKeepsTheDialogWithItsEdits() {
     IgnoreList.Replace({"xterm"});
     QString asked;
+    QStringList afterFailure;
+    bool stillOpen = false;
     WhenModal(QStringLiteral("DlgIgnoreList"), [&](QDialog& dialog) {
-      collation_.failing = true;
       AnswerInputBox(asked, QStringLiteral("Clock"), Qt::Key_Return);
       QTest::mouseClick(Button(dialog, "Button1"), Qt::LeftButton);
+      collation_.failing = true;
+      AnswerInputBox(asked, QStringLiteral("Zed"), Qt::Key_Return);
+      QTest::mouseClick(Button(dialog, "Button1"), Qt::LeftButton);
+      stillOpen = QApplication::activeModalWidget() == &dialog;
+      afterFailure = Shown(dialog);
+      collation_.failing = false;
+      QTest::mouseClick(Button(dialog, "OKBtn"), Qt::LeftButton);
     });
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, Show());
-    QCOMPARE(QApplication::activeModalWidget(), nullptr);
-    QCOMPARE(IgnoreList.Entries(), (std::vector<std::string>{"xterm"}));
+    QVERIFY(Show());
+    QCOMPARE(boxes_.shown, (std::vector<std::string>{"Error: collation failed over DlgIgnoreList"}));
+    QVERIFY(stillOpen);
+    QCOMPARE(afterFailure, (QStringList{"Clock", "xterm"}));
+    QCOMPARE(IgnoreList.Entries(), (std::vector<std::string>{"Clock", "xterm"}));
   }
 };
 

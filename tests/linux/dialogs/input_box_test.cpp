@@ -1,4 +1,4 @@
-// The input box: its look and keys, the 255-character limit, and the text it hands back.
+// The input box: its look and keys, the limit of 255 bytes as stored, and the text it hands back.
 #include <QDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -75,7 +75,7 @@ class InputBoxTest : public QObject {
     }
   }
 
-  void atMost255CharactersCanBeTypedButALongerEntryIsKeptWhole() {
+  void atMost255BytesOfUtf8CanBeTypedButALongerEntryIsKeptWhole() {
     WhenModal(QStringLiteral("InputBox"), [](QDialog& box) {
       QTest::keyClicks(Field(box), QString(300, QLatin1Char('a')));
       QTest::keyClick(Field(box), Qt::Key_Return);
@@ -83,6 +83,18 @@ class InputBoxTest : public QObject {
     const auto typed = box_.Ask("Add", "Caption:", "");
     QVERIFY(typed.has_value());
     QCOMPARE(typed->size(), std::size_t{255});
+
+    // What counts is what the settings file stores: two bytes each, and no letter cut in half.
+    WhenModal(QStringLiteral("InputBox"), [](QDialog& box) {
+      for (int i = 0; i < 200; ++i) {
+        QTest::sendKeyEvent(QTest::Click, Field(box), Qt::Key_Eacute, QString(QChar(0xE9)),
+                            Qt::NoModifier);
+      }
+      QTest::keyClick(Field(box), Qt::Key_Return);
+    });
+    const auto accented = box_.Ask("Add", "Caption:", "");
+    QVERIFY(accented.has_value());
+    QCOMPARE(QString::fromStdString(*accented), QString(127, QChar(0xE9)));
 
     // Written into the settings file by hand; OK without a change must not cut it.
     const std::string handWritten(300, 'b');

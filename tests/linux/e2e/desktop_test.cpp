@@ -16,7 +16,9 @@
 #include <set>
 #include <sstream>
 
+#include "desktop_harness.h"
 #include "program_on_desktop.h"
+#include "settings/options.h"
 
 namespace tarvex::e2e {
 namespace {
@@ -320,6 +322,64 @@ TEST_F(DesktopTest, OptionsChosenInTheDialogActAtOnceAndAtTheNextStart) {
 
   ProgramOnDesktop again;
   hotKeyRestores(again);
+}
+
+// A dialog open over the window leaves the screen with it and comes back with it: minimized to
+// the tray, the window is withdrawn, and a dialog left minimized behind it would block the
+// window when it is back, out of the user's reach.
+TEST_F(DesktopTest, OptionsDialogLeavesWithTheMinimizedWindowAndComesBackWithIt) {
+  qt::test::SystemTray tray;
+  tray.Start();
+  ProgramOnDesktop tarvex;
+  MinimizeToTray = true;
+  const xcb_window_t own = static_cast<xcb_window_t>(tarvex.window.winId());
+  const qt::test::OtherClient other;
+  const auto shown = [&](xcb_window_t window) {
+    return other.IsViewable(window) && WindowState(window) == "Normal";
+  };
+  QAction* options = nullptr;
+  for (QAction* action : tarvex.window.Tools().actions()) {
+    if (action->text() == "Options") options = action;
+  }
+  ASSERT_NE(options, nullptr);
+  tarvex.Activate();
+
+  bool goneToTray = false, backFromTray = false, goneToTaskbar = false, backFromTaskbar = false;
+  QTimer user;
+  user.setInterval(50);
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr || dialog->objectName() != "DlgOptions") return;
+    user.stop();
+    const xcb_window_t box = static_cast<xcb_window_t>(dialog->winId());
+    Eventually([&] { return shown(box); });
+    Output("xdotool windowminimize " + std::to_string(own));
+    goneToTray = Eventually([&] {
+      return !other.IsViewable(own) && !other.IsViewable(box) &&
+             tarvex.program.TrayShell().IconShown();
+    });
+    int x = 0;
+    int y = 0;
+    const auto* icon = tarvex.program.TrayShell().IconWindow();
+    if (icon != nullptr) other.CentreOf(static_cast<xcb_window_t>(icon->winId()), x, y);
+    qt::test::Xdotool({"mousemove", QString::number(x), QString::number(y), "click", "--repeat",
+                       "2", "--delay", "80", "1"});
+    backFromTray = Eventually([&] { return shown(own) && shown(box); });
+
+    MinimizeToTray = false;
+    Output("xdotool windowminimize " + std::to_string(own));
+    goneToTaskbar = Eventually([&] { return !other.IsViewable(own) && !other.IsViewable(box); });
+    Output("wmctrl -i -a " + std::to_string(own));
+    backFromTaskbar = Eventually([&] { return shown(own) && shown(box); });
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  user.start();
+  QTest::mouseClick(tarvex.window.Tools().widgetForAction(options), Qt::LeftButton);
+  EXPECT_TRUE(goneToTray);
+  EXPECT_TRUE(backFromTray) << "window " << WindowState(own);
+  EXPECT_TRUE(goneToTaskbar);
+  EXPECT_TRUE(backFromTaskbar) << "window " << WindowState(own);
+  EXPECT_TRUE(tarvex.boxes.shown.empty()) << tarvex.boxes.shown.front();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // that has no tray or whose tray restarts.
 #include <QApplication>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSet>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "desktop_harness.h"
+#include "linux/qt/qt_message_boxes.h"
 #include "linux/tray/qt_tray_shell.h"
 #include "sim/fake_views.h"
 #include "tray/hint_line.h"
@@ -212,6 +214,38 @@ class TrayShellTest : public QObject {
     QCOMPARE(seen.defaultItem, QStringLiteral("Restore"));
     QCOMPARE(seen.hintOnAbout, std::string("About this application"));
     QCOMPARE(hints_->ApplicationHint(), std::string());  // cleared as the menu closed
+  }
+
+  // The program's boxes block its windows, not the icon: a double click on it restores while the
+  // about box is up, over the main window or, from the tray, over a hidden one.
+  void iconAnswersWhileABoxIsOpen() {
+    tray_.Start();
+    OtherClient other;
+    icon_->SetActive(true);
+    QTRY_VERIFY(Docked(other));
+    QWidget mainWindow;
+    QtMessageBoxes boxes;
+    boxes.SetMainWindow(&mainWindow);
+    for (const bool mainShown : {true, false}) {
+      mainWindow.setVisible(mainShown);
+      events_.clear();
+      QTimer user;
+      user.setInterval(50);
+      int ticks = 0;
+      connect(&user, &QTimer::timeout, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        if (ticks++ == 0) {
+          ClickIcon(other, {"click", "--repeat", "2", "--delay", "80", "1"});
+        } else if (events_.contains("Restore") || ticks > 60) {
+          user.stop();
+          box->accept();
+        }
+      });
+      user.start();
+      boxes.Show("Tarvex 1.0", "About", kMbIconInformation);
+      QVERIFY2(events_.contains("Restore"), mainShown ? "main window shown" : "main window hidden");
+    }
   }
 
   void rightPressElsewhereReleasedOnIconOpensNoMenu() {
