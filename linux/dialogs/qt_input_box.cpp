@@ -73,6 +73,8 @@ std::optional<std::string> QtInputBox::Ask(const std::string& caption, const std
   field->setMaxLength(
       std::max(static_cast<int>(kInputBoxMaxLength), static_cast<int>(initialText.size())));
   field->setText(initialText);
+  // The prompt names the field for a screen reader, as a label names the control it labels.
+  field->setAccessibleName(promptText);
   field->selectAll();
   const int fieldTop = label->geometry().bottom() + 1 + kPromptToField;
   field->setGeometry(left, fieldTop, width, field->sizeHint().height());
