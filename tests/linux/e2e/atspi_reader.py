@@ -57,8 +57,7 @@ def named(node, role, name):
     for found in descendants(node):
         if found.getRole() == role and found.name == name:
             return found
-    raise Missing(f"'{node.name}' has no {pyatspi.Accessible.getRoleName(node) and ''}"
-                  f"control named '{name}'")
+    raise Missing(f"'{node.name}' has no control named '{name}'")
 
 
 def the_list():
