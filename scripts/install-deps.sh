@@ -23,6 +23,7 @@ windows=(
 tests=(
   googletest libgtest-dev clang libclang-rt-14-dev xdotool python3 libsm-dev
   desktop-file-utils appstream dpkg-dev unzip shellcheck clang-tidy clang-format
+  dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 )
 optional=(wine32:i386)
 

@@ -32,6 +32,7 @@ class IgnoreListWindow final : public QDialog {
     // The list's own sunken frame is the lowered panel that holds it.
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("ListBox1"));
+    list_->setAccessibleName(QStringLiteral("Ignored captions"));
     list_->setGeometry(kPanel);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);

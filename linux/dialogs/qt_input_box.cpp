@@ -78,6 +78,8 @@ std::optional<std::string> QtInputBox::Ask(const std::string& caption, const std
   field->setObjectName(QStringLiteral("Edit"));
   field->setValidator(new StoredLengthValidator(InputBoxLimit(initial.size()), field));
   field->setText(FromText(initial));
+  // The prompt names the field for a screen reader, as a label names the control it labels.
+  field->setAccessibleName(promptText);
   field->selectAll();
   const int fieldTop = label->geometry().bottom() + 1 + kPromptToField;
   field->setGeometry(left, fieldTop, width, field->sizeHint().height());

@@ -28,6 +28,7 @@ QKeySequence KeysOf(const Shortcut& shortcut) {
 }  // namespace
 
 ActionBar::ActionBar(QWidget& window, std::function<void(ActionId)> execute) : QToolBar(&window) {
+  setAccessibleName(QStringLiteral("Commands"));
   setMovable(false);
   setFloatable(false);
   setIconSize({kToolPictureSize, kToolPictureSize});

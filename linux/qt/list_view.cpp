@@ -15,6 +15,8 @@ Qt::CheckState CheckOf(bool checked) { return checked ? Qt::Checked : Qt::Unchec
 }  // namespace
 
 QtListView::QtListView(QWidget* parent) : QTreeWidget(parent) {
+  // What a screen reader announces for the list, which has no label of its own.
+  setAccessibleName(QStringLiteral("Applications"));
   setColumnCount(static_cast<int>(kListColumns.size()));
   for (int index = 0; index < columnCount(); ++index) {
     const ListColumn& column = kListColumns[static_cast<std::size_t>(index)];

@@ -9,6 +9,8 @@
 #                           start Xvfb (1280x800x24) on a free number and openbox on it
 #                           (--bare: no window manager)
 #   tarvex_display_stop     stop what tarvex_display_start started, nothing else
+#   tarvex_end_processes <pid...>
+#                           end the processes a test started and wait for them
 #
 # Call tarvex_display_stop from the caller's EXIT trap; it is safe to call twice.
 
@@ -21,6 +23,16 @@ TARVEX_DISPLAY_SAVED=""
 tarvex_display_works() {
   local display="${1:-${DISPLAY:-}}"
   [ -n "$display" ] && timeout 5 xdpyinfo -display "$display" >/dev/null 2>&1
+}
+
+# Ends the processes a test started, by their ids, and waits for each; empty ids are skipped.
+tarvex_end_processes() {
+  local pid
+  for pid; do
+    [ -n "$pid" ] || continue
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
 }
 
 # Polls "$@" every 0.1 s until it succeeds or $1 seconds have passed.

@@ -55,20 +55,8 @@ expect() {
 
 # --- Windows as X and as Win32 see them -----------------------------------------------------------
 
-map_state() {
-  xwininfo -id "$1" 2>/dev/null | awk '/Map State:/ { print $3 }'
-}
-
-viewable() {
-  [ "$(map_state "$1")" = IsViewable ]
-}
-
 window_gone() {
   ! wmctrl -l | grep -q "^$1 "
-}
-
-not_viewable() {
-  ! viewable "$1"
 }
 
 active_window() {
@@ -92,49 +80,6 @@ tarvex_in_front() {
 
 notepad_in_front() {
   is_active "$notepad_id" && [ "$(foreground)" = "$notepad_title"$'\tother' ]
-}
-
-# Tarvex's own view of its windows titled "Tarvex 1.0": "main|other <visible> <iconic> <w> <h>".
-tarvex_window_states() {
-  wine_bounded "$reader" --windows 2>/dev/null | tr -d '\r'
-}
-
-# The windows titled "Tarvex 1.0" that the window manager shows as taskbar entries: Wine maps the
-# zero-size application window as a 1x1 client, and marks the owned main window skip-taskbar.
-taskbar_entries() {
-  local id
-  for id in $(tarvex_all_windows); do
-    xprop -id "$id" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_SKIP_TASKBAR || echo "$id"
-  done
-}
-
-one_taskbar_entry() {
-  [ "$(taskbar_entries | wc -l)" = 1 ]
-}
-
-# Shown: the main window visible and not minimized, the application window visible, one taskbar
-# entry.
-tarvex_shown() {
-  local states
-  states="$(tarvex_window_states)"
-  grep -qx 'main 1 0 .*' <<<"$states" && grep -q '^other 1 ' <<<"$states" && one_taskbar_entry &&
-    viewable "$tarvex_id"
-}
-
-# In the tray: no window titled "Tarvex 1.0" is visible, to Win32 nor to the window manager.
-tarvex_hidden() {
-  local states
-  states="$(tarvex_window_states)"
-  grep -q '^main ' <<<"$states" && ! grep -q '^[a-z]* 1 ' <<<"$states" && no_tarvex_window &&
-    not_viewable "$tarvex_id"
-}
-
-tarvex_runs() {
-  wine_bounded "$reader" --pid-of tarvex.exe >/dev/null 2>&1
-}
-
-tarvex_ended() {
-  ! tarvex_runs && no_tarvex_window
 }
 
 # --- The tray ---------------------------------------------------------------------------------------

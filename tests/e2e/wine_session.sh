@@ -10,6 +10,10 @@
 #   window_titled <title>         the id of the first such window with exactly that title
 #   tarvex_windows                ids of the Tarvex main windows opened since then
 #   tarvex_all_windows            ids of every window titled "Tarvex 1.0" opened since then
+#   viewable <id>                 the X window is mapped and its parents are
+#   tarvex_shown, tarvex_hidden   the main window $tarvex_id and the taskbar entry are shown, or
+#                                 (in the tray) neither is, to Win32 and to the window manager
+#   tarvex_ended                  no tarvex.exe runs and no window of it is left
 #   wine_bounded <args...>        run Wine for at most 30 s
 #   pid_of <image.exe>            set pid to the one process of that image, else fail
 #   fail <message...>             print what was seen, take a screenshot, exit 1
@@ -27,6 +31,7 @@ reader=""
 logs=""
 windows_before=""
 session_started=""
+tarvex_id="" # the main window, for tarvex_shown and tarvex_hidden
 
 e2e_session_start() {
   if [ $# -ne 1 ]; then
@@ -95,6 +100,61 @@ tarvex_windows() {
 
 no_tarvex_window() {
   [ -z "$(tarvex_all_windows)" ]
+}
+
+map_state() {
+  xwininfo -id "$1" 2>/dev/null | awk '/Map State:/ { print $3 }'
+}
+
+viewable() {
+  [ "$(map_state "$1")" = IsViewable ]
+}
+
+not_viewable() {
+  ! viewable "$1"
+}
+
+# Tarvex's own view of its windows titled "Tarvex 1.0": "main|other <visible> <iconic> <w> <h>".
+tarvex_window_states() {
+  wine_bounded "$reader" --windows 2>/dev/null | tr -d '\r'
+}
+
+# The windows titled "Tarvex 1.0" that the window manager shows as taskbar entries: Wine maps the
+# zero-size application window as a 1x1 client, and marks the owned main window skip-taskbar.
+taskbar_entries() {
+  local id
+  for id in $(tarvex_all_windows); do
+    xprop -id "$id" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_SKIP_TASKBAR || echo "$id"
+  done
+}
+
+one_taskbar_entry() {
+  [ "$(taskbar_entries | wc -l)" = 1 ]
+}
+
+# Shown: the main window visible and not minimized, the application window visible, one taskbar
+# entry.
+tarvex_shown() {
+  local states
+  states="$(tarvex_window_states)"
+  grep -qx 'main 1 0 .*' <<<"$states" && grep -q '^other 1 ' <<<"$states" && one_taskbar_entry &&
+    viewable "$tarvex_id"
+}
+
+# In the tray: no window titled "Tarvex 1.0" is visible, to Win32 nor to the window manager.
+tarvex_hidden() {
+  local states
+  states="$(tarvex_window_states)"
+  grep -q '^main ' <<<"$states" && ! grep -q '^[a-z]* 1 ' <<<"$states" && no_tarvex_window &&
+    not_viewable "$tarvex_id"
+}
+
+tarvex_runs() {
+  wine_bounded "$reader" --pid-of tarvex.exe >/dev/null 2>&1
+}
+
+tarvex_ended() {
+  ! tarvex_runs && no_tarvex_window
 }
 
 wine_bounded() {

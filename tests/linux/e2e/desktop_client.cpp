@@ -8,6 +8,10 @@
 //                                          one window, whose id follows "ready" in the file;
 //                                          ends when the window is asked to close, as an
 //                                          application would
+//   tarvex_e2e_client unsaved <ready file> <caption>
+//                                          one window with unsaved work: asked to close, it stays
+//                                          and asks "Save changes?" in a window of its own, which
+//                                          goes when it is asked to close (the answer Cancel)
 //   tarvex_e2e_client tray <ready file>   a system tray that never embeds an icon
 //   tarvex_e2e_client session <ready file>
 //                                          a session manager for one logout (session_manager.h)
@@ -73,13 +77,32 @@ void OneWindow(TestClient& client, const char* readyFile, const std::string& cap
   }
 }
 
+// As an editor does: a close request is answered with a question, never by closing.
+void UnsavedWork(TestClient& client, const char* readyFile, const std::string& caption) {
+  const xcb_window_t window = client.Create({.caption = caption});
+  xcb_window_t prompt = XCB_WINDOW_NONE;
+  std::ofstream(readyFile) << "ready " << window << "\n";
+  for (;;) {
+    for (const auto& message : client.TakeClientMessages(client.atoms().WM_PROTOCOLS)) {
+      if (message.window == window && prompt == XCB_WINDOW_NONE) {
+        prompt = client.Create({.caption = "Save changes?", .transientFor = window});
+      } else if (message.window == prompt) {
+        client.Destroy(prompt);
+        prompt = XCB_WINDOW_NONE;
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3 && argc != 4) {
-    std::fprintf(stderr,
-                 "usage: %s odd|storm|tray|session <ready file> | one <ready file> <caption>\n",
-                 argv[0]);
+    std::fprintf(
+        stderr,
+        "usage: %s odd|storm|tray|session <ready file> | one|unsaved <ready file> <caption>\n",
+        argv[0]);
     return 2;
   }
   const std::string mode = argv[1];
@@ -94,6 +117,7 @@ int main(int argc, char** argv) {
     OneWindow(client, argv[2], argv[3]);
     return 0;
   }
+  if (mode == "unsaved" && argc == 4) UnsavedWork(client, argv[2], argv[3]);
   if (mode == "tray") {
     client.TakeTraySelection();
     ReportReady(argv[2]);

@@ -22,12 +22,7 @@ scratch="$(mktemp -d "${TMPDIR:-/tmp}/tarvex-tray-e2e.XXXXXX")"
 started=()
 tarvex_pid=""
 finish() {
-  local pid
-  for pid in "$tarvex_pid" "${started[@]}"; do
-    [ -n "$pid" ] || continue
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
+  tarvex_end_processes "$tarvex_pid" "${started[@]}"
   tarvex_display_stop
   rm -rf "$scratch"
 }
