@@ -1,5 +1,6 @@
 #include "win32/list_view.h"
 
+#include <climits>
 #include <stdexcept>
 
 #include "app/form_layout.h"
@@ -75,6 +76,9 @@ void ListView::EndUpdate() {
 }
 
 void ListView::Clear() {
+  // The first list is built on an empty control: emptying it again would have it lay out its
+  // header and scroll bars once more for nothing.
+  if (Send(LVM_GETITEMCOUNT) == 0) return;
   OwnChange own(*this);
   Send(LVM_DELETEALLITEMS);
 }
@@ -87,12 +91,17 @@ void ListView::Append(const ListRow& row) {
 void ListView::InsertRow(const ListRow& row) {
   // Rows go in wide: the core's captions are UTF-8, and the control keeps UTF-16 whichever way
   // its window was created.
+  // Each message to the control costs the list its notifications to the parent, and a list is
+  // built of hundreds of rows at every start: the row goes in at the end, with its check mark,
+  // in one message.
   const std::wstring caption = WideFromUtf8(row.caption);
   LVITEMW item{};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = static_cast<int>(Send(LVM_GETITEMCOUNT));
+  item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
+  item.iItem = INT_MAX;  // past the last row: appended
   item.pszText = TextOf(caption);
   item.lParam = static_cast<LPARAM>(row.handle);
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  item.state = row.checked ? kChecked : kUnchecked;
   const auto index = static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (index < 0) throw std::runtime_error("Cannot add a row to the application list");
 
@@ -101,8 +110,6 @@ void ListView::InsertRow(const ListRow& row) {
   processId.iSubItem = 1;
   processId.pszText = TextOf(processIdText);
   Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&processId));
-
-  SetCheckState(index, row.checked);
 }
 
 void ListView::SetChecked(int index, bool checked) {

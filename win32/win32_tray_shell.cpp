@@ -80,10 +80,15 @@ TShiftState KeysHeld() {
 
 Win32TrayShell::Win32TrayShell(ShellCall shellCall) : shellCall_(std::move(shellCall)) {
   RegisterWindowClass(BoundWindowProc<Win32TrayShell>);
+}
+
+HWND Win32TrayShell::TrayWindow() {
   // Hidden and never shown; top-level, so that it can be the foreground window for the menu.
-  ::CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                    ::GetModuleHandleA(nullptr), this);
-  if (!window_) throw std::runtime_error("Cannot create the tray window");
+  if (!window_) {
+    ::CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                      ::GetModuleHandleA(nullptr), this);
+  }
+  return window_.get();
 }
 
 void Win32TrayShell::Attach(TFormMain* form, HWND mainWindow, HIMAGELIST pictures) {
@@ -102,9 +107,12 @@ IconHandle Win32TrayShell::ProgramIcon() {
 }
 
 bool Win32TrayShell::NotifyIcon(NotifyIconOperation operation, const NotifyIconRecord& record) {
+  // Without its window the icon could report nothing: the add fails, and a later one tries again.
+  const HWND window = TrayWindow();
+  if (window == nullptr) return false;
   NOTIFYICONDATAA data{};
   data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  data.hWnd = window_.get();
+  data.hWnd = window;
   data.uID = 0;
   data.uFlags = record.flags;
   data.uCallbackMessage = record.callbackMessage;

@@ -25,7 +25,10 @@ class Win32TrayShell final : public TrayShell {
   Win32TrayShell(const Win32TrayShell&) = delete;
   Win32TrayShell& operator=(const Win32TrayShell&) = delete;
 
-  HWND TrayWindow() const { return window_.get(); }
+  // The window the icon reports to. Made at the first need (the first icon): a top-level window
+  // costs the start a round of the display server's, and a program that never goes to the tray
+  // never needs one. Null where it cannot be made.
+  HWND TrayWindow();
   // The form whose icon and menu this is, its main window and the pictures of the menu's items;
   // until then the icon's notifications are ignored.
   void Attach(TFormMain* form, HWND mainWindow, HIMAGELIST pictures);
