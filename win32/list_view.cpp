@@ -91,17 +91,13 @@ void ListView::Append(const ListRow& row) {
 void ListView::InsertRow(const ListRow& row) {
   // Rows go in wide: the core's captions are UTF-8, and the control keeps UTF-16 whichever way
   // its window was created.
-  // Each message to the control costs the list its notifications to the parent, and a list is
-  // built of hundreds of rows at every start: the row goes in at the end, with its check mark,
-  // in one message.
+  // Appended past the last row, without asking the control how many it has.
   const std::wstring caption = WideFromUtf8(row.caption);
   LVITEMW item{};
-  item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
+  item.mask = LVIF_TEXT | LVIF_PARAM;
   item.iItem = INT_MAX;  // past the last row: appended
   item.pszText = TextOf(caption);
   item.lParam = static_cast<LPARAM>(row.handle);
-  item.stateMask = LVIS_STATEIMAGEMASK;
-  item.state = row.checked ? kChecked : kUnchecked;
   const auto index = static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (index < 0) throw std::runtime_error("Cannot add a row to the application list");
 
@@ -110,6 +106,10 @@ void ListView::InsertRow(const ListRow& row) {
   processId.iSubItem = 1;
   processId.pszText = TextOf(processIdText);
   Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&processId));
+
+  // Set apart from the insert: Wine's list gives a new row the unchecked picture whatever
+  // state it was inserted with.
+  SetCheckState(index, row.checked);
 }
 
 void ListView::SetChecked(int index, bool checked) {
