@@ -2,6 +2,8 @@
 # Checks the habits the tree keeps, as the test command does:
 #
 #   scripts/check-habits.sh shell        shellcheck over every shell script in the repository
+#   scripts/check-habits.sh format       clang-format (.clang-format) over every C++ file, changing
+#                                        nothing
 #   scripts/check-habits.sh tidy BUILD   clang-tidy (.clang-tidy) over the core, with the compile
 #                                        commands of the build folder BUILD
 #
@@ -16,6 +18,12 @@ case "${1:-}" in
     shellcheck --external-sources --format=gcc "${scripts[@]}"
     echo "shellcheck: ${#scripts[@]} scripts, no findings"
     ;;
+  format)
+    command -v clang-format >/dev/null || { echo "skipped: clang-format is not installed"; exit 77; }
+    mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+    clang-format --dry-run -Werror "${sources[@]}"
+    echo "clang-format: ${#sources[@]} files, laid out as .clang-format says"
+    ;;
   tidy)
     command -v clang-tidy >/dev/null || { echo "skipped: clang-tidy is not installed"; exit 77; }
     commands="${2:?usage: $0 tidy BUILD}/compile_commands.json"
@@ -26,7 +34,7 @@ case "${1:-}" in
     echo "clang-tidy: ${#sources[@]} files of the core, no findings"
     ;;
   *)
-    echo "usage: $0 shell | tidy BUILD" >&2
+    echo "usage: $0 shell | format | tidy BUILD" >&2
     exit 2
     ;;
 esac

@@ -5,8 +5,7 @@ namespace {
 
 class ForwardingReader final : public ProfileReader {
  public:
-  ForwardingReader(ProfileStore& store, std::string file)
-      : store_(store), file_(std::move(file)) {}
+  ForwardingReader(ProfileStore& store, std::string file) : store_(store), file_(std::move(file)) {}
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue) override {
     return store_.ReadString(file_, section, key, defaultValue);

@@ -41,8 +41,9 @@ struct SectionPlan {
 std::vector<SectionPlan> PlanOf(const ProfileChanges& changes) {
   std::vector<SectionPlan> plans;
   for (const ProfileChange& change : changes) {
-    auto plan = std::find_if(plans.begin(), plans.end(),
-                             [&](const SectionPlan& p) { return SameName(p.name, change.section); });
+    auto plan = std::find_if(plans.begin(), plans.end(), [&](const SectionPlan& p) {
+      return SameName(p.name, change.section);
+    });
     if (plan == plans.end()) {
       plan = plans.insert(plans.end(), SectionPlan{});
       plan->name = change.section;
@@ -217,12 +218,13 @@ std::string WithProfileChanges(std::string_view text, const ProfileChanges& chan
 
 std::string WithProfileValue(std::string_view text, std::string_view section, std::string_view key,
                              std::string_view value) {
-  return WithProfileChanges(
-      text, {{ProfileChange::Kind::kSet, std::string(section), std::string(key), std::string(value)}});
+  return WithProfileChanges(text, {{ProfileChange::Kind::kSet, std::string(section),
+                                    std::string(key), std::string(value)}});
 }
 
 std::string WithoutProfileSection(std::string_view text, std::string_view section) {
-  return WithProfileChanges(text, {{ProfileChange::Kind::kEraseSection, std::string(section), {}, {}}});
+  return WithProfileChanges(text,
+                            {{ProfileChange::Kind::kEraseSection, std::string(section), {}, {}}});
 }
 
 }  // namespace tarvex

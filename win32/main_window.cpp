@@ -77,11 +77,10 @@ void MainWindow::Create() {
   ignoreListDialog_ = std::make_unique<Win32IgnoreListDialog>(window_.get());
   optionsDialog_ = std::make_unique<Win32OptionsDialog>(window_.get());
   hotKeys_ = std::make_unique<Win32HotKeys>(window_.get());
-  form_ = std::make_unique<TFormMain>(
-      FormMainPlatform{platform_.WinList(), platform_.collation, *listView_, *statusBar_, *host_,
-                       platform_.browser, platform_.settings, *ignoreListDialog_,
-                       platform_.inputBox, *optionsDialog_, *trayShell_, *hotKeys_, *application_,
-                       platform_.codePage});
+  form_ = std::make_unique<TFormMain>(FormMainPlatform{
+      platform_.WinList(), platform_.collation, *listView_, *statusBar_, *host_, platform_.browser,
+      platform_.settings, *ignoreListDialog_, platform_.inputBox, *optionsDialog_, *trayShell_,
+      *hotKeys_, *application_, platform_.codePage});
   application_->SetMainWindow(window_.get());
   application_->SetEvents({[this] { form_->ApplicationEvents1Minimize(); },
                            [this] { form_->ApplicationEvents1Restore(); }});
@@ -129,8 +128,7 @@ void MainWindow::Idle() {
 IdleView MainWindow::ViewAtIdle() const {
   const HWND window = window_.get();
   IdleView view;
-  view.windowUsable =
-      ::IsWindowVisible(window) && ::IsWindowEnabled(window) && !::IsIconic(window);
+  view.windowUsable = ::IsWindowVisible(window) && ::IsWindowEnabled(window) && !::IsIconic(window);
   POINT cursor{};
   if (!view.windowUsable || !::GetCursorPos(&cursor)) return view;
   const HWND under = ::WindowFromPoint(cursor);

@@ -42,8 +42,7 @@ std::string Win32IconSource::ImagePathOf(std::uint32_t processId) {
 
 IconHandle Win32IconSource::IconOf(const std::string& path) {
   return SharedIcon({false, path}, [&path] {
-    const HICON icon =
-        ::ExtractIconW(::GetModuleHandleA(nullptr), WideFromUtf8(path).c_str(), 0);
+    const HICON icon = ::ExtractIconW(::GetModuleHandleA(nullptr), WideFromUtf8(path).c_str(), 0);
     // 1 is the shell's answer for a file that is not a program: no icon, and nothing to destroy.
     return reinterpret_cast<std::uintptr_t>(icon) == 1 ? IconHandle{0} : FromHicon(icon);
   });
@@ -58,8 +57,7 @@ IconHandle Win32IconSource::AssociatedIconOf(const std::string& path) {
     if (wide.size() >= buffer.size()) return IconHandle{0};
     std::copy(wide.begin(), wide.end(), buffer.begin());
     WORD index = 0;
-    return FromHicon(
-        ::ExtractAssociatedIconW(::GetModuleHandleA(nullptr), buffer.data(), &index));
+    return FromHicon(::ExtractAssociatedIconW(::GetModuleHandleA(nullptr), buffer.data(), &index));
   });
 }
 

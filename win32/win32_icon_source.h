@@ -1,7 +1,7 @@
-// Icons taken from program files by the shell, named by their full paths. Extracting one is slow, and a desktop often holds
-// many windows of one program, so the entries of one file share one icon: it is extracted for
-// the first and destroyed with the last. A file found without an icon is not asked again until
-// no entry holds an icon any more, which is when the list is built anew.
+// Icons taken from program files by the shell, named by their full paths. Extracting one is slow,
+// and a desktop often holds many windows of one program, so the entries of one file share one icon:
+// it is extracted for the first and destroyed with the last. A file found without an icon is not
+// asked again until no entry holds an icon any more, which is when the list is built anew.
 #pragma once
 
 #include "win32/windows_api.h"

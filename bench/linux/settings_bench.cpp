@@ -46,14 +46,15 @@ std::string OtherSections(std::size_t bytes) {
 std::string WithOwnSections(std::string text) {
   text += "[Tarvex Window]\r\nLeft=10\r\nTop=10\r\nWidth=400\r\nHeight=300\r\n";
   text += "[Tarvex Ignore]\r\n";
-  for (int i = 1; i <= 300; ++i) text += std::to_string(i) + "=Window " + std::to_string(i) + "\r\n";
+  for (int i = 1; i <= 300; ++i)
+    text += std::to_string(i) + "=Window " + std::to_string(i) + "\r\n";
   return text;
 }
 
 void Load(tarvex::ProfileStore& store, const std::string& path) {
   const TIniFile file(store, path);
-  for (const char* key : {"Left", "Top", "Width", "Height", "Column1", "Column2", "MinimizeToTray",
-                          "HotKeyCode"}) {
+  for (const char* key :
+       {"Left", "Top", "Width", "Height", "Column1", "Column2", "MinimizeToTray", "HotKeyCode"}) {
     (void)file.ReadInteger(kWindow, key, 0);
   }
   for (int n = 1; !file.ReadString(kIgnore, std::to_string(n), "").empty(); ++n) {
@@ -62,8 +63,8 @@ void Load(tarvex::ProfileStore& store, const std::string& path) {
 
 void SaveWindow(tarvex::ProfileStore& store, const std::string& path) {
   TIniFile file(store, path);
-  for (const char* key : {"Left", "Top", "Width", "Height", "Column1", "Column2", "MinimizeToTray",
-                          "HotKeyCode"}) {
+  for (const char* key :
+       {"Left", "Top", "Width", "Height", "Column1", "Column2", "MinimizeToTray", "HotKeyCode"}) {
     file.WriteInteger(kWindow, key, 42);
   }
   file.UpdateFile();
@@ -90,7 +91,8 @@ int main(int argc, char** argv) {
   const std::size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 16;
   const int passes = argc > 2 ? std::atoi(argv[2]) : 5;
   std::random_device random;
-  const fs::path folder = fs::temp_directory_path() / ("tarvex-settings-bench-" + std::to_string(random()));
+  const fs::path folder =
+      fs::temp_directory_path() / ("tarvex-settings-bench-" + std::to_string(random()));
   fs::create_directories(folder);
   const std::string path = (folder / "KelvoApps.ini").string();
   tarvex::posix::PosixProfileStore store;

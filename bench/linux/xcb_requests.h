@@ -22,8 +22,8 @@ inline xcb_atom_t Intern(xcb_connection_t* c, const char* name) {
   return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
-inline void SetText(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property,
-                    xcb_atom_t type, const std::string& text) {
+inline void SetText(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
+                    const std::string& text) {
   xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, property, type, 8,
                       static_cast<std::uint32_t>(text.size()), text.data());
 }

@@ -114,8 +114,8 @@ int main(int argc, char** argv) {
     std::vector<double> tarvex;
     // One start of each first: the first start of a program pays for loading its files.
     for (int i = -1; i < runs; ++i) {
-      const double bareMs =
-          TimeStart(folder + "bare_window.exe", "TarvexBenchBareWindow", "Bare window", BareAnswers);
+      const double bareMs = TimeStart(folder + "bare_window.exe", "TarvexBenchBareWindow",
+                                      "Bare window", BareAnswers);
       const double tarvexMs = TimeStart(argv[2], "TarvexMainWindow", "Tarvex 1.0", ListHoldsRows);
       if (i < 0) continue;
       bare.push_back(bareMs);

@@ -14,7 +14,6 @@
 namespace tarvex::qt {
 namespace {
 
-
 QKeySequence KeysOf(const Shortcut& shortcut) {
   if (shortcut.IsNone()) return {};
   const int key = shortcut.functionKey != 0 ? Qt::Key_F1 + (shortcut.functionKey - 1)

@@ -1,6 +1,5 @@
 #include "linux/qt/qt_message_boxes.h"
 
-
 #include "linux/dialogs/dialog_parts.h"
 #include "linux/qt/qt_text.h"
 

@@ -5,6 +5,8 @@
 
 namespace tarvex::x11 {
 
+// A table, one atom a line: kept as written.
+// clang-format off
 #define TARVEX_X11_ATOMS(X)           \
   X(UTF8_STRING)                      \
   X(WM_STATE)                         \
@@ -50,6 +52,7 @@ namespace tarvex::x11 {
   X(_NET_WM_ACTION_MAXIMIZE_VERT)     \
   X(_NET_WM_ACTION_RESIZE)            \
   X(_NET_WM_ACTION_CLOSE)
+// clang-format on
 
 struct Atoms {
 #define TARVEX_X11_ATOM_FIELD(name) xcb_atom_t name = XCB_ATOM_NONE;

@@ -74,8 +74,7 @@ bool ProcToolHelpLibrary::CallProcessNext(ProcAddress next, SnapshotHandle snaps
   return Walk(next, snapshot, entry);
 }
 
-bool ProcToolHelpLibrary::Walk(ProcAddress function, SnapshotHandle snapshot,
-                               ProcessEntry& entry) {
+bool ProcToolHelpLibrary::Walk(ProcAddress function, SnapshotHandle snapshot, ProcessEntry& entry) {
   const auto found = snapshots_.find(snapshot);
   if (function == nullptr || found == snapshots_.end()) return false;
   return FunctionAt<WalkFunction>(function)(*found->second, entry);

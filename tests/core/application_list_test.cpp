@@ -55,8 +55,8 @@ TEST_F(ApplicationListTest, DropsTheProgramsOwnTitleAndIgnoredCaptionsAndKeepsEn
   IgnoreList.Replace({"??????", "CALCULATOR"});  // sorted, as the list keeps it
 
   Refresh();
-  EXPECT_EQ(Shown(), Captions({"Заметки ✓ 東京", "Clock", "Clock", "Tarvex 1.0 ", "tarvex 1.0",
-                               "Notepad"}));
+  EXPECT_EQ(Shown(),
+            Captions({"Заметки ✓ 東京", "Clock", "Clock", "Tarvex 1.0 ", "tarvex 1.0", "Notepad"}));
   EXPECT_EQ(view.rows, form.Rows());
   EXPECT_EQ(view.rows.back().processId, "10");
   EXPECT_EQ(view.rows.back().handle, notepad);

@@ -125,8 +125,8 @@ TEST_F(PresenceTest, OpenBoxesLeaveWithTheWindowAndComeBackWithIt) {
 TEST(MinimizedStartTest, GoesWhereTheOptionSaysAndShowsFirstAtTheFirstRestore) {
   for (const bool toTray : {true, false}) {
     sim::FormHarness harness;
-    harness.SettingsText() = toTray ? "[Tarvex Window]\nLeft=50\n"
-                                    : "[Tarvex Window]\nLeft=50\nMinimizeToTray=0\n";
+    harness.SettingsText() =
+        toTray ? "[Tarvex Window]\nLeft=50\n" : "[Tarvex Window]\nLeft=50\nMinimizeToTray=0\n";
     harness.desktop.Open("Notepad", 1);
     harness.form.FormCreate();
     harness.form.Start(true);

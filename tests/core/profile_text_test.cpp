@@ -33,7 +33,8 @@ TEST(ProfileTextTest, AnyLineEndingAndStrayBytesReadAlike) {
 TEST(ProfileTextTest, HandEditsReadAsThePlatformsReaderReadsThem) {
   const std::string text(
       "\xEF\xBB\xBF[Tarvex Ignore]\r\n1=\"My App\"\r\n2= 'x' \r\n3=\"half\r\n4='mixed\"\r\n"
-      "5=\"\"\r\n6=cut\0here\r\nLeft\r\nLeft=5\r\n\x1a" "7=\x0b\fpadded\x1a\r\n",
+      "5=\"\"\r\n6=cut\0here\r\nLeft\r\nLeft=5\r\n\x1a"
+      "7=\x0b\fpadded\x1a\r\n",
       107);
   EXPECT_EQ(FindProfileValue(text, "Tarvex Ignore", "1"), "My App");
   EXPECT_EQ(FindProfileValue(text, "Tarvex Ignore", "2"), "x");

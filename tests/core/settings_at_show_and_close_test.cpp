@@ -148,7 +148,8 @@ TEST(WindowFrameTest, TheStoredBoundsAreTheOuterFramesAndComeBackUnchanged) {
             (Bounds{-2147483647 - 1, -30, 2147483647, 65}));
 }
 
-TEST_F(SettingsAtShowAndCloseTest, AnUnwritableFileAsksToCloseWithoutSavingAndASessionEndNeverAsks) {
+TEST_F(SettingsAtShowAndCloseTest,
+       AnUnwritableFileAsksToCloseWithoutSavingAndASessionEndNeverAsks) {
   harness.form.FormShow();
   harness.files.readOnly = true;
   std::vector<sim::SimulatedDesktop::ShownBox>& boxes = harness.desktop.boxes;

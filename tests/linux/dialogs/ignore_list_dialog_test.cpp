@@ -196,7 +196,8 @@ class IgnoreListDialogTest : public QObject {
       QTest::mouseClick(Button(dialog, "OKBtn"), Qt::LeftButton);
     });
     QVERIFY(Show());
-    QCOMPARE(boxes_.shown, (std::vector<std::string>{"Error: collation failed over DlgIgnoreList"}));
+    QCOMPARE(boxes_.shown,
+             (std::vector<std::string>{"Error: collation failed over DlgIgnoreList"}));
     QVERIFY(stillOpen);
     QCOMPARE(afterFailure, (QStringList{"Clock", "xterm"}));
     QCOMPARE(IgnoreList.Entries(), (std::vector<std::string>{"Clock", "xterm"}));

@@ -75,9 +75,9 @@ TEST_F(PosixTextFilesTest, ReadTellsAMissingFileFromOneThatCannotBeRead) {
   EXPECT_EQ(files_.Read(folder_ / "huge").status, FileContent::kUnreadable);
   StoreAt(folder_ / "secret", "[S]\nK=v\n");
   ::chmod((folder_ / "secret").c_str(), 0);
-  const auto secret = InChild(
-      [&] { return files_.Read(folder_ / "secret").status == FileContent::kUnreadable; },
-      Rights::kUnprivileged);
+  const auto secret =
+      InChild([&] { return files_.Read(folder_ / "secret").status == FileContent::kUnreadable; },
+              Rights::kUnprivileged);
   EXPECT_EQ(secret, true);
   // None of them is written over by a save.
   PosixProfileStore store;
@@ -203,7 +203,8 @@ TEST(PosixProfileStore, TwoWritersAtOnceLoseNoKey) {
   TIniFile file(store, path);
   int kept = 0;
   for (const char* section : {"First", "Second"}) {
-    for (int key = 1; key <= kKeys; ++key) kept += file.ReadString(section, std::to_string(key), "") == "v";
+    for (int key = 1; key <= kKeys; ++key)
+      kept += file.ReadString(section, std::to_string(key), "") == "v";
   }
   EXPECT_EQ(kept, 2 * kKeys);
 }

@@ -91,8 +91,8 @@ TEST(WatchedFacts, AWindowRetitledInALoopCostsOneReportUntilTheNextPass) {
     for (int i = 1; i <= times; ++i) {
       const std::string caption = "Retitled " + std::to_string(i);
       xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, client.atoms()._NET_WM_NAME,
-                          client.atoms().UTF8_STRING, 8,
-                          static_cast<std::uint32_t>(caption.size()), caption.data());
+                          client.atoms().UTF8_STRING, 8, static_cast<std::uint32_t>(caption.size()),
+                          caption.data());
     }
     client.Sync();
   };

@@ -32,7 +32,9 @@ const Row* Find(const std::vector<Row>& rows, const std::string& caption) {
 class ManagedDisplay : public ::testing::Test {
  protected:
   // Windows of the previous test leave the manager's list a moment after their clients go.
-  void SetUp() override { ASSERT_TRUE(WaitUntil([] { return WmctrlWindows().empty(); })); }
+  void SetUp() override {
+    ASSERT_TRUE(WaitUntil([] { return WmctrlWindows().empty(); }));
+  }
 
   XcbConnection connection;
   X11WindowSystem windows{connection};
@@ -64,17 +66,23 @@ TEST_F(ManagedDisplay, ListsWhatATaskbarShowsWithTheProcessesWmctrlReports) {
     return Managed({"x11 term one", "x11 term two", "xeyes", "xclock", "own iconic", "own dock"});
   }));
   windows.Show(iconic, kShowMinimized);
-  ASSERT_TRUE(WaitUntil([&] { return Xprop(iconic, "WM_STATE").find("Iconic") != std::string::npos; }));
+  ASSERT_TRUE(
+      WaitUntil([&] { return Xprop(iconic, "WM_STATE").find("Iconic") != std::string::npos; }));
 
   const std::vector<Row> rows = ListWindows(windows);
   const std::string cut(252, 'a');
-  std::multiset<std::string> expected = {"x11 term one", "x11 term two", "xeyes", "xclock",
-                                         "own app", "own iconic", "own dialog without owner", cut};
+  std::multiset<std::string> expected = {"x11 term one",
+                                         "x11 term two",
+                                         "xeyes",
+                                         "xclock",
+                                         "own app",
+                                         "own iconic",
+                                         "own dialog without owner",
+                                         cut};
   const auto listed = Captions(rows);
   EXPECT_EQ(std::multiset<std::string>(listed.begin(), listed.end()), expected);
 
-  const std::string ownImage =
-      std::filesystem::read_symlink("/proc/self/exe").filename().string();
+  const std::string ownImage = std::filesystem::read_symlink("/proc/self/exe").filename().string();
   const std::map<std::string, std::pair<pid_t, std::string>> processes = {
       {"x11 term one", {one.Pid(), "xterm"}}, {"x11 term two", {two.Pid(), "xterm"}},
       {"xeyes", {eyes.Pid(), "xeyes"}},       {"xclock", {clock.Pid(), "xclock"}},
@@ -105,7 +113,8 @@ TEST_F(ManagedDisplay, RestoreMinimizeForegroundAndCloseAskTheManager) {
   ASSERT_NE(Xprop(big, "_NET_WM_STATE").find("MAXIMIZED_HORZ"), std::string::npos);
 
   windows.Show(big, kShowMinimized);
-  EXPECT_TRUE(WaitUntil([&] { return Xprop(big, "WM_STATE").find("Iconic") != std::string::npos; }));
+  EXPECT_TRUE(
+      WaitUntil([&] { return Xprop(big, "WM_STATE").find("Iconic") != std::string::npos; }));
 
   // Restore brings it back at its normal size and makes it the active window.
   windows.Show(big, kShowNormal);
@@ -122,7 +131,8 @@ TEST_F(ManagedDisplay, RestoreMinimizeForegroundAndCloseAskTheManager) {
 
   // Closing asks: our window is told and stays; xterm takes the request and ends.
   windows.PostClose(other);
-  EXPECT_TRUE(WaitUntil([&] { return !client.TakeClientMessages(client.atoms().WM_PROTOCOLS).empty(); }));
+  EXPECT_TRUE(
+      WaitUntil([&] { return !client.TakeClientMessages(client.atoms().WM_PROTOCOLS).empty(); }));
   EXPECT_TRUE(windows.Exists(other));
   const Row* termRow = nullptr;
   const auto rows = ListWindows(windows);

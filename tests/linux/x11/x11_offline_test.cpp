@@ -18,8 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(OfflineText, CutsNeverSplitACharacterAndAlwaysTerminate) {
-  const std::string euro = "\xE2\x82\xAC";       // 3 bytes
-  const std::string clef = "\xF0\x9D\x84\x9E";   // 4 bytes
+  const std::string euro = "\xE2\x82\xAC";      // 3 bytes
+  const std::string clef = "\xF0\x9D\x84\x9E";  // 4 bytes
   const std::string text = "ab" + euro + "c" + clef + "d";
   for (int size = 1; size <= static_cast<int>(text.size()) + 1; ++size) {
     char buffer[32];
@@ -84,9 +84,9 @@ TEST_F(OfflineProcessSnapshot, NamesEveryRunningProcessAndBeginsWithTheOneAskedF
   library = ProcToolHelpLibrary(root);
   std::map<std::uint32_t, std::string> names;
   for (const auto& entry : Walk(0)) names[entry.processId] = entry.exeFile;
-  EXPECT_EQ(names, (std::map<std::uint32_t, std::string>{
-                       {10, "editor"}, {20, "server"}, {30, "kworker/0:1"},
-                       {50, std::string(260, 'n')}}));
+  EXPECT_EQ(names,
+            (std::map<std::uint32_t, std::string>{
+                {10, "editor"}, {20, "server"}, {30, "kworker/0:1"}, {50, std::string(260, 'n')}}));
 
   const auto walked = Walk(30);
   ASSERT_FALSE(walked.empty());

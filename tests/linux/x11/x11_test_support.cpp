@@ -34,8 +34,8 @@ xcb_window_t TestClient::Create(const WindowSpec& shape) {
   const xcb_window_t window = xcb_generate_id(c);
   const std::uint32_t values[] = {shape.overrideRedirect ? 1u : 0u};
   xcb_create_window(c, XCB_COPY_FROM_PARENT, window, connection_.Root(), 10, 10, 200, 100, 0,
-                    XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
-                    XCB_CW_OVERRIDE_REDIRECT, values);
+                    XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT,
+                    values);
   const auto text = [&](xcb_atom_t property, xcb_atom_t type, const std::string& value) {
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, property, type, 8,
                         static_cast<std::uint32_t>(value.size()), value.data());
@@ -44,8 +44,8 @@ xcb_window_t TestClient::Create(const WindowSpec& shape) {
     text(atoms_._NET_WM_NAME, atoms_.UTF8_STRING, shape.caption);
     text(XCB_ATOM_WM_NAME, XCB_ATOM_STRING, shape.caption);
   }
-  text(XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, "tarvex-test" + std::string(1, '\0') +
-                                               shape.className + std::string(1, '\0'));
+  text(XCB_ATOM_WM_CLASS, XCB_ATOM_STRING,
+       "tarvex-test" + std::string(1, '\0') + shape.className + std::string(1, '\0'));
   if (shape.setPid) {
     SetProperty(window, atoms_._NET_WM_PID, XCB_ATOM_CARDINAL,
                 {static_cast<std::uint32_t>(::getpid())});

@@ -20,12 +20,12 @@ namespace tarvex::x11::testing {
 struct WindowSpec {
   std::string caption;  // _NET_WM_NAME and WM_NAME
   std::string className = "TarvexTest";
-  bool setPid = true;   // _NET_WM_PID
+  bool setPid = true;  // _NET_WM_PID
   bool map = true;
   bool overrideRedirect = false;
   bool takesDelete = true;  // WM_PROTOCOLS with WM_DELETE_WINDOW
   xcb_window_t transientFor = XCB_WINDOW_NONE;
-  std::vector<std::string> types{};  // _NET_WM_WINDOW_TYPE_... names, preferred first
+  std::vector<std::string> types{};   // _NET_WM_WINDOW_TYPE_... names, preferred first
   std::vector<std::string> states{};  // initial _NET_WM_STATE_... names
 };
 
