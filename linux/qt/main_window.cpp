@@ -123,6 +123,7 @@ bool MainWindow::event(QEvent* event) {
   // The hint line follows the core's rule in the idle step; Qt's own status tips would put
   // texts over the panels that the rule keeps out.
   if (event->type() == QEvent::StatusTip) return true;
+  if (event->type() == QEvent::Show) host_.WindowShown();
   return QMainWindow::event(event);
 }
 

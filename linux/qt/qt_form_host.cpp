@@ -37,6 +37,10 @@ void QtFormHost::SetFormBounds(const Bounds& bounds) {
 }
 
 void QtFormHost::SetFrame(const FrameExtents& frame) {
+  // Off screen once shown, the window is the manager's no more: withdrawn to the tray it has no
+  // frame (openbox then reports none), and it gets its frame back when it is shown again.
+  // Taken for a frame that went away, that report shrank the window at every trip to the tray.
+  if (shown_ && !window_.isVisible()) return;
   const bool keepOuter = !framed_;
   if (window_.isVisible()) framed_ = true;
   if (frame == frame_) return;

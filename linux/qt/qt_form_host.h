@@ -34,11 +34,14 @@ class QtFormHost final : public FormHost {
   // where the window was placed: a manager that reports the frame only after the first map
   // still shows the stored rectangle. Later the manager keeps the window's own area in place.
   void SetFrame(const FrameExtents& frame);
+  // The window has been on screen: from then on a frame reported while it is hidden is ignored.
+  void WindowShown() { shown_ = true; }
 
  private:
   QWidget& window_;
   FrameExtents frame_;
   bool framed_ = false;
+  bool shown_ = false;
 };
 
 }  // namespace tarvex::qt

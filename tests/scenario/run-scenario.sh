@@ -20,9 +20,8 @@
 # Both editions' applications are X11 windows, so the observations of them live here too:
 #   see_window <caption>  normal, minimized or gone: the window app_window[<caption>] as the
 #                         window manager has it
-#   see_settings          the options and column widths in $scenario_ini in key order, then
-#                         the ignore list; the window's place and size are left out (see the
-#                         README)
+#   see_settings          the window's place and size, the column widths and the options in
+#                         $scenario_ini in key order, then the ignore list
 
 declare -A app_window=() app_pid=()
 scenario_ini=""
@@ -92,7 +91,7 @@ see_settings() {
   tr -d '\r' <"$scenario_ini" | awk '
     function add(text) { out = out (out == "" ? "" : " ") text }
     /^\[/ { section = tolower($0); next }
-    section == "[tarvex window]" && /^(Column1|Column2|MinimizeToTray|HotKeyCode)=/ { add($0) }
+    section == "[tarvex window]" && /^(Left|Top|Width|Height|Column1|Column2|MinimizeToTray|HotKeyCode)=/ { add($0) }
     section == "[tarvex ignore]" && /=/ { ignored = ignored " " $0 }
     section == "[tarvex ignore]" { has_ignore = 1 }
     END { if (has_ignore) add("[Tarvex Ignore]" ignored); print out }'
