@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/format.h"
+#include "base/format.h"
 
 namespace tarvex {
 namespace {

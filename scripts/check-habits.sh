@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the habits the tree keeps, as the test command does:
 #
+#   scripts/check-habits.sh arrows       every include between folders goes down the table below
 #   scripts/check-habits.sh shell        shellcheck over every shell script in the repository
 #   scripts/check-habits.sh format       clang-format (.clang-format) over every C++ file, changing
 #                                        nothing
@@ -11,7 +12,45 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Which folders the files of each folder may include, besides their own. The core's folders
+# build on each other from the top of the list down to the bottom; the editions, the tests and
+# the benchmarks sit on the core. "*" is any folder.
+arrows="
+base:
+services: base
+winlist: base services
+settings: base services
+tray: base services winlist
+app: base services winlist settings tray
+win32: base services winlist settings tray app
+linux: base services winlist settings tray app
+bench: *
+tests: *
+"
+
 case "${1:-}" in
+  arrows)
+    mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+    awk -v table="$arrows" '
+      BEGIN {
+        n = split(table, lines, "\n")
+        for (i = 1; i <= n; i++) {
+          if (split(lines[i], words, /[: ]+/) == 0) continue
+          known[words[1]] = 1
+          for (j = 2; j in words; j++) if (words[j] != "") allowed[words[1], words[j]] = 1
+        }
+      }
+      FNR == 1 { from = FILENAME; sub(/\/.*/, "", from) }
+      /^#include "[a-z0-9_]+\// {
+        to = $0; sub(/^#include "/, "", to); sub(/\/.*/, "", to)
+        if (to == from || !(from in known) || !(to in known)) next
+        if ((from, to) in allowed || (from, "*") in allowed) next
+        printf "%s:%d: %s/ may not include %s/: %s\n", FILENAME, FNR, from, to, $0
+        bad++
+      }
+      END { exit bad > 0 }' "${sources[@]}"
+    echo "arrows: ${#sources[@]} files, every include between folders goes down"
+    ;;
   shell)
     command -v shellcheck >/dev/null || { echo "skipped: shellcheck is not installed"; exit 77; }
     mapfile -t scripts < <(git ls-files '*.sh' .ci/run)
@@ -28,13 +67,13 @@ case "${1:-}" in
     command -v clang-tidy >/dev/null || { echo "skipped: clang-tidy is not installed"; exit 77; }
     commands="${2:?usage: $0 tidy BUILD}/compile_commands.json"
     [ -f "$commands" ] || { echo "check-habits: no $commands" >&2; exit 2; }
-    mapfile -t sources < <(git ls-files 'app/*.cpp' 'winlist/*.cpp' 'settings/*.cpp' 'tray/*.cpp')
+    mapfile -t sources < <(git ls-files 'base/*.cpp' 'winlist/*.cpp' 'settings/*.cpp' 'tray/*.cpp' 'app/*.cpp')
     printf '%s\0' "${sources[@]}" |
       xargs -0 -n 4 -P 2 clang-tidy --quiet -p "$(dirname "$commands")"
     echo "clang-tidy: ${#sources[@]} files of the core, no findings"
     ;;
   *)
-    echo "usage: $0 shell | format | tidy BUILD" >&2
+    echo "usage: $0 arrows | shell | format | tidy BUILD" >&2
     exit 2
     ;;
 esac

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/input_box.h"
-#include "settings/text_collation.h"
+#include "services/input_box.h"
+#include "services/text_collation.h"
 
 namespace tarvex {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/text_collation.h"
+#include "services/text_collation.h"
 
 namespace tarvex {
 

@@ -5,7 +5,7 @@
 
 #include "settings/ignore_list.h"
 #include "settings/ini_file.h"
-#include "settings/text_collation.h"
+#include "services/text_collation.h"
 
 namespace tarvex {
 

@@ -1,7 +1,7 @@
 #include "settings/ini_file.h"
 
-#include "app/errors.h"
-#include "app/format.h"
+#include "base/errors.h"
+#include "base/format.h"
 #include "settings/integer_text.h"
 
 namespace tarvex {

@@ -1,7 +1,7 @@
 #include "tray/tray_icon.h"
 
-#include "app/scope_exit.h"
-#include "tray/hint_line.h"
+#include "base/scope_exit.h"
+#include "base/hint_text.h"
 
 namespace tarvex {
 namespace {

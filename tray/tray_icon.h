@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tray/tray_shell.h"
-#include "winlist/ui_services.h"
+#include "services/ui_services.h"
 
 namespace tarvex {
 

@@ -1,6 +1,6 @@
 #include "win32/guarded_call.h"
 
-#include "tray/error_box.h"
+#include "app/error_box.h"
 #include "win32/win32_message_boxes.h"
 
 namespace tarvex::win32 {

@@ -7,7 +7,7 @@
 #include "app/dpi_units.h"
 #include "app/form_layout.h"
 #include "app/form_main.h"
-#include "tray/hint_line.h"
+#include "base/hint_text.h"
 #include "win32/action_commands.h"
 #include "win32/resource_ids.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "app/errors.h"
+#include "base/errors.h"
 
 namespace tarvex::win32 {
 namespace {

@@ -2,7 +2,7 @@
 // on the screen and laid out in units of its font.
 #pragma once
 
-#include "settings/input_box.h"
+#include "services/input_box.h"
 
 namespace tarvex::win32 {
 

@@ -4,7 +4,7 @@
 
 #include "win32/windows_api.h"
 
-#include "winlist/ui_services.h"
+#include "services/ui_services.h"
 
 namespace tarvex::win32 {
 

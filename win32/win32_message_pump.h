@@ -1,7 +1,7 @@
 // Handles the messages waiting for the calling thread.
 #pragma once
 
-#include "winlist/ui_services.h"
+#include "services/ui_services.h"
 
 namespace tarvex::win32 {
 

@@ -4,8 +4,8 @@
 
 #include <limits>
 
-#include "app/errors.h"
-#include "app/format.h"
+#include "base/errors.h"
+#include "base/format.h"
 
 namespace tarvex::win32 {
 namespace {

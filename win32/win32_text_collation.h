@@ -1,7 +1,7 @@
 // Case-blind comparison in the user's locale, as the system sorts texts.
 #pragma once
 
-#include "settings/text_collation.h"
+#include "services/text_collation.h"
 
 namespace tarvex::win32 {
 

@@ -7,7 +7,7 @@
 #include <map>
 
 #include "win32/unique_handle.h"
-#include "winlist/ui_services.h"
+#include "services/ui_services.h"
 
 namespace tarvex::win32 {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/scope_exit.h"
+#include "base/scope_exit.h"
 #include "winlist/window_creator.h"
 
 namespace tarvex {

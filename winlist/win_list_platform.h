@@ -3,7 +3,7 @@
 
 #include "winlist/icon_source.h"
 #include "winlist/tool_help_library.h"
-#include "winlist/ui_services.h"
+#include "services/ui_services.h"
 #include "winlist/window_system.h"
 
 namespace tarvex {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "winlist/win_info.h"
 
 namespace tarvex {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "settings/ignore_list_dialog_view.h"
-#include "winlist/ui_services.h"
+#include "services/ui_services.h"
 
 class QWidget;
 

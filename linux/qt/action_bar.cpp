@@ -9,7 +9,7 @@
 #include "app/form_main.h"
 #include "linux/qt/action_icons.h"
 #include "linux/qt/qt_text.h"
-#include "tray/hint_line.h"
+#include "base/hint_text.h"
 
 namespace tarvex::qt {
 namespace {

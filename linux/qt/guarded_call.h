@@ -5,7 +5,7 @@
 #include <exception>
 #include <utility>
 
-#include "tray/error_box.h"
+#include "app/error_box.h"
 
 namespace tarvex::qt {
 

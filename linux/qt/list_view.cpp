@@ -4,7 +4,7 @@
 #include <QPalette>
 
 #include "app/form_layout.h"
-#include "app/scope_exit.h"
+#include "base/scope_exit.h"
 #include "linux/qt/qt_text.h"
 
 namespace tarvex::qt {

@@ -10,7 +10,7 @@
 #include "linux/qt/toolkit_arguments.h"
 #include "linux/tray/program_icon.h"
 #include "linux/x11/xcb_connection.h"
-#include "tray/error_box.h"
+#include "app/error_box.h"
 
 int main(int argc, char* argv[]) {
   tarvex::qt::ToolkitArguments arguments(argc, argv);

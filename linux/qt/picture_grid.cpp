@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/action_id.h"
-#include "app/errors.h"
+#include "base/errors.h"
 
 namespace tarvex::qt {
 namespace {

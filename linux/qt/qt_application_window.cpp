@@ -4,7 +4,7 @@
 #include <QMetaObject>
 #include <utility>
 
-#include "app/scope_exit.h"
+#include "base/scope_exit.h"
 
 namespace tarvex::qt {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "winlist/ui_services.h"
+#include "services/ui_services.h"
 
 namespace tarvex::qt {
 

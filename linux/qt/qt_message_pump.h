@@ -1,7 +1,7 @@
 // Lets the events waiting for the UI thread run, as the commands do after each window.
 #pragma once
 
-#include "winlist/ui_services.h"
+#include "services/ui_services.h"
 
 namespace tarvex::qt {
 

@@ -3,7 +3,7 @@
 
 #include <QCollator>
 
-#include "settings/text_collation.h"
+#include "services/text_collation.h"
 
 namespace tarvex::qt {
 

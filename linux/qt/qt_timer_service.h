@@ -1,7 +1,7 @@
 // Timers over QTimer; a failure in a timer's handler goes to the error box.
 #pragma once
 
-#include "winlist/ui_services.h"
+#include "services/ui_services.h"
 
 namespace tarvex::qt {
 

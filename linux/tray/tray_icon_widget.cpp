@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "app/scope_exit.h"
+#include "base/scope_exit.h"
 
 namespace tarvex::qt {
 namespace {

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "linux/tray/failure_reporter.h"
-#include "tray/hint_line.h"
+#include "app/hint_line.h"
 #include "tray/tray_icon.h"
 
 namespace tarvex::qt {

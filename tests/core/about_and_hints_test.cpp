@@ -3,8 +3,8 @@
 
 #include "sim/fake_views.h"
 #include "sim/form_harness.h"
-#include "tray/about_box.h"
-#include "tray/hint_line.h"
+#include "app/about_box.h"
+#include "app/hint_line.h"
 
 namespace tarvex {
 namespace {

@@ -10,7 +10,7 @@
 #include "app/form_main.h"
 #include "settings/ignore_list.h"
 #include "sim/form_harness.h"
-#include "tray/about_box.h"
+#include "app/about_box.h"
 
 namespace tarvex {
 namespace {

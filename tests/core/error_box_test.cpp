@@ -3,9 +3,9 @@
 
 #include <new>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "sim/simulated_desktop.h"
-#include "tray/error_box.h"
+#include "app/error_box.h"
 
 namespace tarvex {
 namespace {

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <random>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "contract/profile_store_contract.h"
 #include "settings/file_profile_store.h"
 #include "settings/ini_file.h"

@@ -4,11 +4,11 @@
 #include <deque>
 #include <map>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "settings/dlg_ignore_list.h"
 #include "settings/ignore_list.h"
 #include "settings/ignore_list_file.h"
-#include "settings/input_box.h"
+#include "services/input_box.h"
 #include "sim/form_harness.h"
 
 namespace tarvex {

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "settings/ini_file.h"
 #include "settings/integer_text.h"
 

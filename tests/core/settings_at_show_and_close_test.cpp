@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "app/dpi_units.h"
-#include "app/errors.h"
+#include "base/errors.h"
 #include "app/fit_form_to_screen.h"
 #include "app/window_frame.h"
 #include "sim/form_harness.h"

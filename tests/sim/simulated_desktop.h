@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "settings/ansi_code_page.h"
-#include "settings/text_collation.h"
+#include "services/text_collation.h"
 #include "winlist/win_list_platform.h"
 
 namespace tarvex::sim {

@@ -9,7 +9,7 @@
 #include "main_window_driver.h"
 #include "own_window.h"
 #include "test_desktop.h"
-#include "tray/about_box.h"
+#include "app/about_box.h"
 #include "win32/action_commands.h"
 #include "win32/main_window.h"
 #include "window_maker_process.h"

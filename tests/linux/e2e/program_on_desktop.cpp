@@ -10,7 +10,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "tray/error_box.h"
+#include "app/error_box.h"
 
 namespace tarvex::e2e {
 namespace {

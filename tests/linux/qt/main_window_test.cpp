@@ -9,7 +9,7 @@
 
 #include "app/action_list.h"
 #include "main_window_fixture.h"
-#include "tray/about_box.h"
+#include "app/about_box.h"
 
 namespace tarvex::qt::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "linux/qt/picture_grid.h"
 #include "linux/qt/qt_message_boxes.h"
 #include "linux/qt/qt_text_collation.h"

@@ -20,7 +20,7 @@
 #include "contract/profile_store_contract.h"
 #include "linux/settings/posix_profile_store.h"
 #include "linux/settings/posix_text_files.h"
-#include "app/errors.h"
+#include "base/errors.h"
 #include "settings/ignore_list_file.h"
 #include "settings/ini_file.h"
 #include "temp_folder.h"

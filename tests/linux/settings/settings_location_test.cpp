@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <map>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "linux/settings/posix_profile_store.h"
 #include "linux/settings/settings_location.h"
 #include "settings/ini_file.h"

@@ -17,7 +17,7 @@
 #include "linux/qt/qt_message_boxes.h"
 #include "linux/tray/qt_tray_shell.h"
 #include "sim/fake_views.h"
-#include "tray/hint_line.h"
+#include "app/hint_line.h"
 #include "tray/tray_icon.h"
 
 namespace tarvex::qt::test {

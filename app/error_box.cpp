@@ -1,10 +1,10 @@
-#include "tray/error_box.h"
+#include "app/error_box.h"
 
 #include <new>
 #include <string>
 #include <utility>
 
-#include "app/errors.h"
+#include "base/errors.h"
 
 namespace tarvex {
 

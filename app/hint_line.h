@@ -1,5 +1,5 @@
-// Hints: "short|long" texts whose short part is a tooltip and whose long part goes to the hint
-// line, the second panel of the main window's status bar.
+// The hint line, the second panel of the main window's status bar: the long part of the hint
+// under the mouse.
 #pragma once
 
 #include <string>
@@ -7,13 +7,9 @@
 #include <vector>
 
 #include "app/views.h"
+#include "base/hint_text.h"
 
 namespace tarvex {
-
-// The part before the first "|", or the whole hint when it has none.
-std::string ShortHint(std::string_view hint);
-// The part after the first "|", or the whole hint when it has none.
-std::string LongHint(std::string_view hint);
 
 class HintLine {
  public:

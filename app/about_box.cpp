@@ -1,6 +1,6 @@
-#include "tray/about_box.h"
+#include "app/about_box.h"
 
-#include "app/format.h"
+#include "base/format.h"
 #include "app/kelvo_apps.h"
 
 namespace tarvex {

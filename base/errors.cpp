@@ -1,6 +1,6 @@
-#include "app/errors.h"
+#include "base/errors.h"
 
-#include "app/format.h"
+#include "base/format.h"
 
 namespace tarvex {
 

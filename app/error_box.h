@@ -3,7 +3,7 @@
 
 #include <exception>
 
-#include "winlist/ui_services.h"
+#include "services/ui_services.h"
 
 namespace tarvex {
 

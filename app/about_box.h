@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "winlist/ui_services.h"
+#include "services/ui_services.h"
 
 namespace tarvex {
 

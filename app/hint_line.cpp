@@ -1,16 +1,6 @@
-#include "tray/hint_line.h"
+#include "app/hint_line.h"
 
 namespace tarvex {
-
-std::string ShortHint(std::string_view hint) {
-  const auto bar = hint.find('|');
-  return std::string(bar == std::string_view::npos ? hint : hint.substr(0, bar));
-}
-
-std::string LongHint(std::string_view hint) {
-  const auto bar = hint.find('|');
-  return std::string(bar == std::string_view::npos ? hint : hint.substr(bar + 1));
-}
 
 void HintLine::Idle(const std::vector<std::string>& hintChain) {
   for (const std::string& hint : hintChain) {
