@@ -19,8 +19,7 @@ std::string AboutText(const std::string& title, const std::string& description, 
 
 void ShowAboutBox(MessageBoxes& boxes, const std::string& description, std::uint16_t year,
                   std::uint16_t secondYear) {
-  boxes.Show(AboutText(AppTitle, description, year, secondYear), "About",
-             kMbOk | kMbIconInformation);
+  boxes.Show(AboutText(AppTitle, description, year, secondYear), "About", BoxKind::kInformation);
 }
 
 }  // namespace tarvex

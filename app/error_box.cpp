@@ -22,7 +22,7 @@ void ApplicationEvents1Exception(MessageBoxes& boxes, std::exception_ptr failure
     message = "Unknown failure";
   }
   try {
-    boxes.Show(message, "Error", kMbOk | kMbIconError);
+    boxes.Show(message, "Error", BoxKind::kError);
   } catch (...) {
     // Nothing is left to report a failure of the report itself to.
   }

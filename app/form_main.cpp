@@ -132,9 +132,10 @@ bool TFormMain::CloseQuery() {
   } catch (...) {
     MessageBoxes& boxes = platform_.winList.boxes;
     ApplicationEvents1Exception(boxes, std::current_exception());
-    const int answer = boxes.Show(kCloseWithoutSavingQuestion, AppTitle,
-                                  kMbYesNo | kMbIconWarning | kMbDefButton2);
-    if (answer != kIdYes) return false;
+    if (boxes.Show(kCloseWithoutSavingQuestion, AppTitle, BoxKind::kWarningYesNo) !=
+        BoxAnswer::kYes) {
+      return false;
+    }
     timer1_->SetEnabled(false);
     return true;
   }

@@ -32,24 +32,21 @@ class MessagePump {
   virtual void ProcessMessages() = 0;
 };
 
-// Message box flags, with the values the platform gives them.
-inline constexpr unsigned kMbOk = 0x00;
-inline constexpr unsigned kMbYesNo = 0x04;
-inline constexpr unsigned kMbIconError = 0x10;
-inline constexpr unsigned kMbIconWarning = 0x30;
-inline constexpr unsigned kMbIconInformation = 0x40;
-inline constexpr unsigned kMbDefButton2 = 0x100;
-// The button that closed a box.
-inline constexpr int kIdOk = 1;
-inline constexpr int kIdYes = 6;
-inline constexpr int kIdNo = 7;
+// The kinds of box the program shows: each edition draws them with its own signs and buttons.
+enum class BoxKind {
+  kInformation,   // an information sign and OK
+  kError,         // an error sign and OK
+  kWarningYesNo,  // a warning sign, Yes and No, No the default
+};
+// How a box was closed. A box that could not be shown answers as its default button would.
+enum class BoxAnswer { kOk, kYes, kNo };
 
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
   // Shows the text and waits until the box is closed; returns the button that closed it. Line
   // breaks are single carriage returns.
-  virtual int Show(const std::string& text, const std::string& caption, unsigned flags) = 0;
+  virtual BoxAnswer Show(const std::string& text, const std::string& caption, BoxKind kind) = 0;
 };
 
 }  // namespace tarvex

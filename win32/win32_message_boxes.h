@@ -15,7 +15,7 @@ class Win32MessageBoxes final : public MessageBoxes {
   static void SetOwner(HWND owner) { owner_ = owner; }
   static HWND Owner() { return owner_; }
 
-  int Show(const std::string& text, const std::string& caption, unsigned flags) override;
+  BoxAnswer Show(const std::string& text, const std::string& caption, BoxKind kind) override;
 
  private:
   inline static HWND owner_ = nullptr;

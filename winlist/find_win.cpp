@@ -214,7 +214,7 @@ void TWinList::SetTimerIntval(int value) {
 void TWinList::SetAbout(const std::string& value) {
   if (value == about_) return;
   about_ = kWinListCredit;
-  platform_.boxes.Show(kWinListCreditBox, "Information", kMbOk | kMbIconInformation);
+  platform_.boxes.Show(kWinListCreditBox, "Information", BoxKind::kInformation);
 }
 
 void TWinList::TimerTick() {

@@ -14,9 +14,9 @@ class HeadlessServices final : public TimerService, public MessagePump, public M
     return std::make_unique<IdleTimer>();
   }
   void ProcessMessages() override {}
-  int Show(const std::string& /*text*/, const std::string& /*caption*/,
-           unsigned /*flags*/) override {
-    return kIdOk;
+  BoxAnswer Show(const std::string& /*text*/, const std::string& /*caption*/,
+                 BoxKind /*kind*/) override {
+    return BoxAnswer::kOk;
   }
 
  private:

@@ -46,9 +46,9 @@ void RunEventLoop(int milliseconds) {
 
 class NoBoxes final : public tarvex::MessageBoxes {
  public:
-  int Show(const std::string& text, const std::string&, unsigned) override {
+  tarvex::BoxAnswer Show(const std::string& text, const std::string&, tarvex::BoxKind) override {
     std::fprintf(stderr, "soak_bench: the program says: %s\n", text.c_str());
-    return tarvex::kIdOk;
+    return tarvex::BoxAnswer::kOk;
   }
 };
 

@@ -12,38 +12,35 @@ QString MessageBoxText(const std::string& text) {
   return converted;
 }
 
-QMessageBox::Icon MessageBoxIcon(unsigned flags) {
-  switch (flags & 0xF0u) {
-    case 0x10u:
+QMessageBox::Icon MessageBoxIcon(BoxKind kind) {
+  switch (kind) {
+    case BoxKind::kError:
       return QMessageBox::Critical;
-    case 0x20u:
-      return QMessageBox::Question;
-    case 0x30u:
+    case BoxKind::kWarningYesNo:
       return QMessageBox::Warning;
-    case 0x40u:
-      return QMessageBox::Information;
-    default:
-      return QMessageBox::NoIcon;
+    case BoxKind::kInformation:
+      break;
   }
+  return QMessageBox::Information;
 }
 
-int QtMessageBoxes::Show(const std::string& text, const std::string& caption, unsigned flags) {
+BoxAnswer QtMessageBoxes::Show(const std::string& text, const std::string& caption, BoxKind kind) {
   // Over the box or dialog that is open, else over the main window, also while that is hidden
   // in the tray: the box is shown all the same.
-  const bool asks = (flags & 0x0Fu) == kMbYesNo;
-  QMessageBox box(MessageBoxIcon(flags), ToQString(caption), MessageBoxText(text),
+  const bool asks = kind == BoxKind::kWarningYesNo;
+  QMessageBox box(MessageBoxIcon(kind), ToQString(caption), MessageBoxText(text),
                   asks ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                   ModalOwner(mainWindow_));
   box.setWindowModality(Qt::WindowModal);
   box.setTextFormat(Qt::PlainText);
-  if (asks) box.setDefaultButton((flags & kMbDefButton2) != 0 ? QMessageBox::No : QMessageBox::Yes);
+  if (asks) box.setDefaultButton(QMessageBox::No);
   switch (box.exec()) {
     case QMessageBox::Yes:
-      return kIdYes;
+      return BoxAnswer::kYes;
     case QMessageBox::No:
-      return kIdNo;
+      return BoxAnswer::kNo;
     default:
-      return kIdOk;
+      return asks ? BoxAnswer::kNo : BoxAnswer::kOk;
   }
 }
 

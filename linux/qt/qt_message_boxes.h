@@ -13,14 +13,14 @@ namespace tarvex::qt {
 
 // The core breaks lines with bare carriage returns; Qt breaks them at line feeds.
 QString MessageBoxText(const std::string& text);
-QMessageBox::Icon MessageBoxIcon(unsigned flags);
+QMessageBox::Icon MessageBoxIcon(BoxKind kind);
 
 class QtMessageBoxes final : public MessageBoxes {
  public:
   // The main window, once it stands; boxes shown before, or after it has gone, have none.
   void SetMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
 
-  int Show(const std::string& text, const std::string& caption, unsigned flags) override;
+  BoxAnswer Show(const std::string& text, const std::string& caption, BoxKind kind) override;
 
  private:
   QPointer<QWidget> mainWindow_;

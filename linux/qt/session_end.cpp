@@ -34,9 +34,9 @@ std::pair<posix::UniqueFd, posix::UniqueFd> Pipe() {
 class StandardErrorBoxes final : public MessageBoxes {
  public:
   // Nobody may be there to answer: the text goes to the session's log and counts as seen.
-  int Show(const std::string& text, const std::string& caption, unsigned) override {
+  BoxAnswer Show(const std::string& text, const std::string& caption, BoxKind kind) override {
     std::fprintf(stderr, "tarvex: %s: %s\n", caption.c_str(), text.c_str());
-    return kIdOk;
+    return kind == BoxKind::kWarningYesNo ? BoxAnswer::kNo : BoxAnswer::kOk;
   }
 };
 

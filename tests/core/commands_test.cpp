@@ -201,7 +201,7 @@ TEST_F(CommandsTest, StartUpWebSiteAboutAndExit) {
   form.ExecuteAction(ActAbout);
   ASSERT_EQ(desktop.boxes.size(), 1u);
   EXPECT_EQ(desktop.boxes[0].caption, "About");
-  EXPECT_EQ(desktop.boxes[0].flags, kMbOk | kMbIconInformation);
+  EXPECT_EQ(desktop.boxes[0].kind, BoxKind::kInformation);
   EXPECT_EQ(desktop.boxes[0].text, AboutText("Tarvex 1.0", kAboutDescription, 2003, 0));
   form.ExecuteAction(ActExit);
   EXPECT_EQ(host.closed, 1);

@@ -33,7 +33,7 @@ TEST(ErrorBoxTest, ShowsTheMessageAsItStandsAndNothingForASilentAbort) {
   EXPECT_EQ(desktop.boxes[3].text, "Unknown failure");
   for (const auto& box : desktop.boxes) {
     EXPECT_EQ(box.caption, "Error");
-    EXPECT_EQ(box.flags, kMbOk | kMbIconError);
+    EXPECT_EQ(box.kind, BoxKind::kError);
   }
 }
 

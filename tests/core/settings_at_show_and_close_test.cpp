@@ -155,13 +155,13 @@ TEST_F(SettingsAtShowAndCloseTest,
   std::vector<sim::SimulatedDesktop::ShownBox>& boxes = harness.desktop.boxes;
 
   // No: the window stays open and goes on refreshing.
-  harness.desktop.answers = {kIdOk, kIdNo};
+  harness.desktop.answers = {BoxAnswer::kOk, BoxAnswer::kNo};
   EXPECT_FALSE(harness.form.CloseQuery());
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[0].text, "Unable to write to C:\\WINDOWS\\KelvoApps.ini");
   EXPECT_EQ(boxes[0].caption, "Error");
   EXPECT_EQ(boxes[1].text, kCloseWithoutSavingQuestion);
-  EXPECT_EQ(boxes[1].flags, kMbYesNo | kMbIconWarning | kMbDefButton2);
+  EXPECT_EQ(boxes[1].kind, BoxKind::kWarningYesNo);
   harness.desktop.Open("New", 5);
   harness.desktop.AdvanceTime(kRefreshInterval);
   EXPECT_EQ(harness.form.Rows().size(), 1u);
@@ -184,7 +184,7 @@ TEST_F(SettingsAtShowAndCloseTest,
 
   // Yes: the window closes and refreshes no more.
   harness.files.readOnly = true;
-  harness.desktop.answers = {kIdOk, kIdYes};
+  harness.desktop.answers = {BoxAnswer::kOk, BoxAnswer::kYes};
   EXPECT_TRUE(harness.form.CloseQuery());
   EXPECT_EQ(boxes.size(), 4u);
   harness.desktop.Open("Newest", 7);

@@ -74,7 +74,7 @@ TEST_F(WinListTimerTest, AboutTakesTheCreditTextAndShowsItsBoxOnlyOnChange) {
   ASSERT_EQ(desktop.boxes.size(), 1u);
   EXPECT_EQ(desktop.boxes[0].caption, "Information");
   EXPECT_EQ(desktop.boxes[0].text, kWinListCreditBox);
-  EXPECT_EQ(desktop.boxes[0].flags, kMbOk | kMbIconInformation);
+  EXPECT_EQ(desktop.boxes[0].kind, BoxKind::kInformation);
 
   list.SetAbout(kWinListCredit);
   EXPECT_EQ(desktop.boxes.size(), 1u);

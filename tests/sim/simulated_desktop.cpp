@@ -284,10 +284,11 @@ void SimulatedDesktop::AdvanceTime(int milliseconds) {
   }
 }
 
-int SimulatedDesktop::Show(const std::string& text, const std::string& caption, unsigned flags) {
-  boxes.push_back({text, caption, flags});
-  if (answers.empty()) return kIdOk;
-  const int answer = answers.front();
+BoxAnswer SimulatedDesktop::Show(const std::string& text, const std::string& caption,
+                                 BoxKind kind) {
+  boxes.push_back({text, caption, kind});
+  if (answers.empty()) return BoxAnswer::kOk;
+  const BoxAnswer answer = answers.front();
   answers.pop_front();
   return answer;
 }

@@ -104,11 +104,11 @@ class SimulatedDesktop final : public WindowSystem,
   std::function<void()> onProcessMessages;
   struct ShownBox {
     std::string text, caption;
-    unsigned flags;
+    BoxKind kind;
   };
   std::vector<ShownBox> boxes;
   // The user's answers to the boxes that ask, in turn; a box with none left is closed with OK.
-  std::deque<int> answers;
+  std::deque<BoxAnswer> answers;
   std::vector<SentRequest> requests;
 
   // WindowSystem
@@ -149,7 +149,7 @@ class SimulatedDesktop final : public WindowSystem,
     ++messagesProcessed;
     if (onProcessMessages) onProcessMessages();
   }
-  int Show(const std::string& text, const std::string& caption, unsigned flags) override;
+  BoxAnswer Show(const std::string& text, const std::string& caption, BoxKind kind) override;
 
   // TextCollation: ASCII letters compare without case; enough for the core's rules.
   int CompareIgnoreCase(std::string_view a, std::string_view b) const override;

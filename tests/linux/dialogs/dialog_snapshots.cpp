@@ -35,9 +35,10 @@ class PlainCollation final : public tarvex::TextCollation {
 // A failure of a dialog's step goes to the terminal: the pictures are of the dialogs alone.
 class PrintedBoxes final : public tarvex::MessageBoxes {
  public:
-  int Show(const std::string& text, const std::string& caption, unsigned) override {
+  tarvex::BoxAnswer Show(const std::string& text, const std::string& caption,
+                         tarvex::BoxKind) override {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    return tarvex::kIdOk;
+    return tarvex::BoxAnswer::kOk;
   }
 };
 

@@ -29,11 +29,11 @@ class AsciiCollation final : public TextCollation {
 // The error box: what it said, and whether the dialog was still open under it.
 class RecordingBoxes final : public MessageBoxes {
  public:
-  int Show(const std::string& text, const std::string& caption, unsigned) override {
+  BoxAnswer Show(const std::string& text, const std::string& caption, BoxKind) override {
     const QWidget* under = QApplication::activeModalWidget();
     shown.push_back(caption + ": " + text + (under != nullptr ? " over " : " over nothing") +
                     (under != nullptr ? under->objectName().toStdString() : ""));
-    return kIdOk;
+    return BoxAnswer::kOk;
   }
   std::vector<std::string> shown;
 };

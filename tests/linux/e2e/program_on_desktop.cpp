@@ -49,9 +49,9 @@ void RemoveScratchFolder() {
   std::filesystem::remove_all(ScratchPath(), ignored);
 }
 
-int RecordingBoxes::Show(const std::string& text, const std::string& caption, unsigned) {
+BoxAnswer RecordingBoxes::Show(const std::string& text, const std::string& caption, BoxKind) {
   shown.push_back(caption + ": " + text);
-  return kIdOk;
+  return BoxAnswer::kOk;
 }
 
 void Desktop::StartXterm(const std::string& title) {

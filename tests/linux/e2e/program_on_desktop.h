@@ -19,7 +19,7 @@ namespace tarvex::e2e {
 
 class RecordingBoxes final : public MessageBoxes {
  public:
-  int Show(const std::string& text, const std::string& caption, unsigned flags) override;
+  BoxAnswer Show(const std::string& text, const std::string& caption, BoxKind kind) override;
   std::vector<std::string> shown;
 };
 

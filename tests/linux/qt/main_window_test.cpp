@@ -224,7 +224,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.desktop.boxes.size(), std::size_t{1});
     QCOMPARE(f.desktop.boxes[0].text, std::string("The window list broke"));
     QCOMPARE(f.desktop.boxes[0].caption, std::string("Error"));
-    QCOMPARE(f.desktop.boxes[0].flags, kMbOk | kMbIconError);
+    QCOMPARE(f.desktop.boxes[0].kind, BoxKind::kError);
     QVERIFY(f.window.isVisible());
     QCOMPARE(f.Panel(1), std::string("Application list refreshed"));
 
@@ -244,7 +244,7 @@ class MainWindowTest : public QObject {
     f.ShowActive();
     f.files.readOnly = true;
     // The error box, then "No" to closing without saving.
-    f.desktop.answers = {kIdOk, kIdNo};
+    f.desktop.answers = {BoxAnswer::kOk, BoxAnswer::kNo};
     QVERIFY(!f.window.close());
     QVERIFY(f.window.isVisible());
     QCOMPARE(closed, 0);

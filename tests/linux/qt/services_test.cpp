@@ -21,7 +21,7 @@ struct SeenBox {
 };
 
 // Shows a box and closes it as the user would, telling what it showed.
-SeenBox ShowAndClose(const std::string& text, const std::string& caption, unsigned flags) {
+SeenBox ShowAndClose(const std::string& text, const std::string& caption, BoxKind kind) {
   SeenBox seen;
   QTimer::singleShot(0, [&seen] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -29,7 +29,7 @@ SeenBox ShowAndClose(const std::string& text, const std::string& caption, unsign
     seen = {box->windowTitle(), box->text(), box->icon()};
     box->accept();
   });
-  QtMessageBoxes().Show(text, caption, flags);
+  QtMessageBoxes().Show(text, caption, kind);
   return seen;
 }
 
@@ -62,12 +62,12 @@ class ServicesTest : public QObject {
 
  private slots:
   void messageBoxesBreakLinesAndShowTheFlagsIcon() {
-    const SeenBox about = ShowAndClose("Tarvex 1.0\r\rLine", "About", kMbOk | kMbIconInformation);
+    const SeenBox about = ShowAndClose("Tarvex 1.0\r\rLine", "About", BoxKind::kInformation);
     QCOMPARE(about.title, QStringLiteral("About"));
     QCOMPARE(about.text, QStringLiteral("Tarvex 1.0\n\nLine"));
     QCOMPARE(about.icon, QMessageBox::Information);
 
-    const SeenBox error = ShowAndClose("Caf\xc3\xa9 failed.", "Error", kMbOk | kMbIconError);
+    const SeenBox error = ShowAndClose("Caf\xc3\xa9 failed.", "Error", BoxKind::kError);
     QCOMPARE(error.text, QStringLiteral("Caf\u00e9 failed."));
     QCOMPARE(error.icon, QMessageBox::Critical);
     QCOMPARE(MessageBoxText("a\r\nb"), QStringLiteral("a\nb"));

@@ -21,9 +21,9 @@ namespace tarvex::soak {
 
 class RecordingBoxes final : public MessageBoxes {
  public:
-  int Show(const std::string& text, const std::string& caption, unsigned /*flags*/) override {
+  BoxAnswer Show(const std::string& text, const std::string& caption, BoxKind /*kind*/) override {
     shown.push_back(caption + ": " + text);
-    return kIdOk;
+    return BoxAnswer::kOk;
   }
   std::vector<std::string> shown;
 };

@@ -243,7 +243,7 @@ class TrayShellTest : public QObject {
         }
       });
       user.start();
-      boxes.Show("Tarvex 1.0", "About", kMbIconInformation);
+      boxes.Show("Tarvex 1.0", "About", BoxKind::kInformation);
       QVERIFY2(events_.contains("Restore"), mainShown ? "main window shown" : "main window hidden");
     }
   }
