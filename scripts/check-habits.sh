@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the habits the tree keeps, as the test command does:
 #
-#   scripts/check-habits.sh arrows       every include between folders goes down the table below
+#   scripts/check-habits.sh arrows       every include between folders goes down the table below,
+#                                        and the README draws the same table
 #   scripts/check-habits.sh shell        shellcheck over every shell script in the repository
 #   scripts/check-habits.sh format       clang-format (.clang-format) over every C++ file, changing
 #                                        nothing
@@ -49,6 +50,15 @@ case "${1:-}" in
         bad++
       }
       END { exit bad > 0 }' "${sources[@]}"
+    # The README draws the same table; a drawing that says otherwise is a finding too.
+    drawn="$(awk '/^<!-- arrows:/ { block = 1; next }
+                  block && /^```/ { if (inside) exit; inside = 1; next }
+                  inside' README.md)"
+    if [ "$drawn" != "$(grep . <<<"$arrows")" ]; then
+      echo "README.md: the table of arrows under <!-- arrows: --> differs from this script's:"
+      diff <(echo "$drawn") <(grep . <<<"$arrows") || true
+      exit 1
+    fi
     echo "arrows: ${#sources[@]} files, every include between folders goes down"
     ;;
   shell)

@@ -4,10 +4,11 @@
 # for i686 and x86_64; the fuzz targets (the settings file's parsers, the X11 layer's reply
 # decoders); the Linux edition, and its release build and Debian package. Fuzzes each target for a
 # bounded time; then runs two CTest passes: one covers the core and the X11 layer natively, the
-# habits of the tree (shellcheck) and, under Wine on a virtual display, the core, the Win32 layer
-# and the end-to-end tests of both Windows builds, and the Windows release zip; the other covers
-# the Linux edition (its X11 layer, its Qt views and dialogs, end to end on Xvfb, installed with
-# cmake --install and from the package).
+# habits of the tree (the arrows between folders, clang-format, clang-tidy, shellcheck) and,
+# under Wine on a virtual display, the core, the Win32 layer and the end-to-end tests of both
+# Windows builds, and the Windows release zip; the other covers the Linux edition (its X11 layer,
+# its Qt views and dialogs, end to end on Xvfb, installed with cmake --install and from the
+# package).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
