@@ -2,11 +2,12 @@
 
 #include <stdexcept>
 
+#include "services/periodic_timer.h"
 #include "win32/guarded_call.h"
 
 namespace tarvex::win32 {
 
-class Win32Timer final : public Timer {
+class Win32Timer final : public PeriodicTimer {
  public:
   Win32Timer(Win32TimerService& service, UINT_PTR id, std::function<void()> onTimer)
       : service_(service), id_(id), onTimer_(std::move(onTimer)) {
@@ -19,33 +20,20 @@ class Win32Timer final : public Timer {
   Win32Timer(const Win32Timer&) = delete;
   Win32Timer& operator=(const Win32Timer&) = delete;
 
-  void SetEnabled(bool enabled) override {
-    enabled_ = enabled;
-    Arm();
-  }
-  void SetInterval(int milliseconds) override {
-    interval_ = milliseconds;
-    Arm();
-  }
   void Fire() { onTimer_(); }
 
  private:
-  // Setting a running timer again restarts its period. It reports nothing: it is switched on
-  // from cleanup paths that must not fail, and a system out of timers leaves only the periodic
-  // refresh undone, which the next refresh of any kind tries to arm again.
-  void Arm() {
-    if (enabled_ && interval_ > 0) {
-      ::SetTimer(service_.window_.get(), id_, static_cast<UINT>(interval_), nullptr);
-    } else {
-      ::KillTimer(service_.window_.get(), id_);
-    }
+  // Setting a running timer again restarts its period. It reports nothing: a system out of
+  // timers leaves only the periodic refresh undone, which the next refresh of any kind tries to
+  // arm again.
+  void Start(int milliseconds) noexcept override {
+    ::SetTimer(service_.window_.get(), id_, static_cast<UINT>(milliseconds), nullptr);
   }
+  void Stop() noexcept override { ::KillTimer(service_.window_.get(), id_); }
 
   Win32TimerService& service_;
   const UINT_PTR id_;
   std::function<void()> onTimer_;
-  bool enabled_ = false;
-  int interval_ = 0;
 };
 
 namespace {

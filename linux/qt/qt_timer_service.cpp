@@ -3,39 +3,24 @@
 #include <QTimer>
 
 #include "linux/qt/guarded_call.h"
+#include "services/periodic_timer.h"
 
 namespace tarvex::qt {
 namespace {
 
-class QtTimer final : public Timer {
+class QtTimer final : public PeriodicTimer {
  public:
   QtTimer(MessageBoxes& boxes, std::function<void()> onTimer) : onTimer_(std::move(onTimer)) {
     QObject::connect(&timer_, &QTimer::timeout, [this, &boxes] { RunGuarded(boxes, onTimer_); });
   }
 
-  void SetEnabled(bool enabled) override {
-    enabled_ = enabled;
-    Arm();
-  }
-  void SetInterval(int milliseconds) override {
-    interval_ = milliseconds;
-    Arm();
-  }
-
  private:
-  // Starting a running timer again restarts its period.
-  void Arm() {
-    if (enabled_ && interval_ > 0) {
-      timer_.start(interval_);
-    } else {
-      timer_.stop();
-    }
-  }
+  // Starting a running QTimer again restarts its period.
+  void Start(int milliseconds) noexcept override { timer_.start(milliseconds); }
+  void Stop() noexcept override { timer_.stop(); }
 
   std::function<void()> onTimer_;
   QTimer timer_;
-  bool enabled_ = false;
-  int interval_ = 0;
 };
 
 }  // namespace
