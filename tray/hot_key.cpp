@@ -2,10 +2,9 @@
 
 namespace tarvex {
 
-std::optional<std::uint32_t> HotKeyOf(std::uint8_t hotKeyCode) {
-  constexpr std::uint32_t kVirtualKeyBeforeF1 = 0x6F;
-  if (hotKeyCode < 1 || hotKeyCode > 24) return std::nullopt;
-  return kVirtualKeyBeforeF1 + hotKeyCode;
+std::optional<int> HotKeyOf(std::uint8_t hotKeyCode) {
+  if (hotKeyCode < 1 || hotKeyCode > kLastFunctionKey) return std::nullopt;
+  return hotKeyCode;
 }
 
 void RegisterAppHotKey(HotKeys& hotKeys, std::uint8_t hotKeyCode) {

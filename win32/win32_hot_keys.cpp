@@ -3,8 +3,9 @@
 namespace tarvex::win32 {
 
 // A key another program holds, or nothing to unregister: the program goes on without.
-void Win32HotKeys::Register(int id, std::uint32_t virtualKey) {
-  ::RegisterHotKey(window_, id, 0, virtualKey);
+void Win32HotKeys::Register(int id, int functionKey) {
+  if (functionKey < 1 || functionKey > kLastFunctionKey) return;
+  ::RegisterHotKey(window_, id, 0, static_cast<UINT>(VK_F1 + functionKey - 1));
 }
 
 void Win32HotKeys::Unregister(int id) { ::UnregisterHotKey(window_, id); }

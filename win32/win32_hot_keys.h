@@ -11,7 +11,7 @@ class Win32HotKeys final : public HotKeys {
  public:
   explicit Win32HotKeys(HWND window) : window_(window) {}
 
-  void Register(int id, std::uint32_t virtualKey) override;
+  void Register(int id, int functionKey) override;
   void Unregister(int id) override;
 
  private:

@@ -12,8 +12,6 @@
 namespace tarvex::qt {
 namespace {
 
-constexpr std::uint32_t kVirtualKeyF1 = 0x70;
-constexpr std::uint32_t kVirtualKeyF24 = 0x87;
 constexpr std::uint8_t kEventTypeMask = 0x7F;  // the top bit marks events sent by a client
 
 using KeySymbols = std::unique_ptr<xcb_key_symbols_t, decltype(&xcb_key_symbols_free)>;
@@ -65,9 +63,9 @@ X11HotKeys::~X11HotKeys() {
   xcb_flush(connection_);
 }
 
-void X11HotKeys::Register(int id, std::uint32_t virtualKey) {
+void X11HotKeys::Register(int id, int functionKey) {
   Unregister(id);
-  registrations_[id] = {virtualKey, Grab(virtualKey)};
+  registrations_[id] = {functionKey, Grab(functionKey)};
 }
 
 void X11HotKeys::Unregister(int id) {
@@ -78,8 +76,8 @@ void X11HotKeys::Unregister(int id) {
   xcb_flush(connection_);
 }
 
-std::vector<X11HotKeys::KeyGrab> X11HotKeys::Grab(std::uint32_t virtualKey) const {
-  if (virtualKey < kVirtualKeyF1 || virtualKey > kVirtualKeyF24) return {};
+std::vector<X11HotKeys::KeyGrab> X11HotKeys::Grab(int functionKey) const {
+  if (functionKey < 1 || functionKey > kLastFunctionKey) return {};
   // The key must work whatever Num Lock and Caps Lock say, as a function key does on Windows.
   const std::uint16_t numLock = NumLockMask(connection_);
   std::vector<std::uint16_t> variants = {0, XCB_MOD_MASK_LOCK};
@@ -90,7 +88,7 @@ std::vector<X11HotKeys::KeyGrab> X11HotKeys::Grab(std::uint32_t virtualKey) cons
   std::vector<KeyGrab> grabs;
   std::vector<xcb_void_cookie_t> requests;
   for (const xcb_keycode_t keycode :
-       KeycodesOf(connection_, XK_F1 + (virtualKey - kVirtualKeyF1))) {
+       KeycodesOf(connection_, static_cast<xcb_keysym_t>(XK_F1 + functionKey - 1))) {
     for (const std::uint16_t modifiers : variants) {
       grabs.push_back({keycode, modifiers});
       // Not owner_events: the press comes to the root window even while one of our own
@@ -125,7 +123,7 @@ void X11HotKeys::GrabAgainAfterKeymapChange() {
   for (auto& entry : registrations_) {
     Registration& registration = entry.second;
     Ungrab(registration.grabs);
-    registration.grabs = Grab(registration.virtualKey);
+    registration.grabs = Grab(registration.functionKey);
   }
   xcb_flush(connection_);
 }

@@ -25,9 +25,9 @@ class X11HotKeys final : public HotKeys, private QAbstractNativeEventFilter {
   X11HotKeys(const X11HotKeys&) = delete;
   X11HotKeys& operator=(const X11HotKeys&) = delete;
 
-  // F1 .. F24 as virtual-key codes; any other key, or one another client holds, is not
-  // registered and no error is raised.
-  void Register(int id, std::uint32_t virtualKey) override;
+  // F1 .. F24; any other key, or one another client holds, is not registered and no error is
+  // raised.
+  void Register(int id, int functionKey) override;
   void Unregister(int id) override;
 
  private:
@@ -36,12 +36,12 @@ class X11HotKeys final : public HotKeys, private QAbstractNativeEventFilter {
     std::uint16_t modifiers;
   };
   struct Registration {
-    std::uint32_t virtualKey;
+    int functionKey;
     std::vector<KeyGrab> grabs;  // empty while the key could not be grabbed
   };
 
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
-  std::vector<KeyGrab> Grab(std::uint32_t virtualKey) const;
+  std::vector<KeyGrab> Grab(int functionKey) const;
   void Ungrab(const std::vector<KeyGrab>& grabs) const;
   void GrabAgainAfterKeymapChange();
 

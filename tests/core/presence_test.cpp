@@ -224,7 +224,7 @@ TEST_F(PresenceTest, TheOptionsDialogReRegistersTheHotKeyOnOkOnly) {
   harness.form.ExecuteAction(ActionId::ActOptions);
   EXPECT_EQ(HotKeyCode, 5);
   EXPECT_EQ(harness.hotKeys.calls,
-            (std::vector<std::string>{"unregister 105", "unregister 105", "register 105 116"}));
+            (std::vector<std::string>{"unregister 105", "unregister 105", "register 105 F5"}));
   // Written only when the window closes.
   EXPECT_EQ(harness.files.files.count(sim::kSettingsFile), 0u);
   harness.form.FormClose();

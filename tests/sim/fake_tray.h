@@ -54,8 +54,8 @@ class FakeTrayShell final : public TrayShell {
 
 class RecordingHotKeys final : public HotKeys {
  public:
-  void Register(int id, std::uint32_t key) override {
-    calls.push_back("register " + std::to_string(id) + " " + std::to_string(key));
+  void Register(int id, int functionKey) override {
+    calls.push_back("register " + std::to_string(id) + " F" + std::to_string(functionKey));
   }
   void Unregister(int id) override { calls.push_back("unregister " + std::to_string(id)); }
   std::vector<std::string> calls;

@@ -343,14 +343,14 @@ TEST_F(PresenceTest, TheTrayMenuClosedWithoutAChoiceDoesNothing) {
 
 TEST_F(PresenceTest, TheProgramsHotKeyIsRegisteredOnTheMainWindowAndRestores) {
   Win32HotKeys hotKeys(Main());
-  constexpr UINT kF24 = 0x87;
-  hotKeys.Register(kAppHotKeyId, kF24);
+  constexpr UINT kF24 = VK_F24;
+  hotKeys.Register(kAppHotKeyId, 24);
   // Held by the program: nobody else gets the key until it lets go.
   EXPECT_FALSE(::RegisterHotKey(nullptr, 0x7000, 0, kF24));
   hotKeys.Unregister(kAppHotKeyId);
   ASSERT_TRUE(::RegisterHotKey(nullptr, 0x7000, 0, kF24));
   ::UnregisterHotKey(nullptr, 0x7000);
-  hotKeys.Register(kAppHotKeyId, kF24);
+  hotKeys.Register(kAppHotKeyId, 24);
 
   Minimize(false);
   ::PostMessageA(Main(), WM_HOTKEY, 7, MAKELPARAM(0, kF24));

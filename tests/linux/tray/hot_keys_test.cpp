@@ -14,9 +14,9 @@
 namespace tarvex::qt::test {
 namespace {
 
-constexpr std::uint32_t kF7 = 0x76;
-constexpr std::uint32_t kF8 = 0x77;
-constexpr std::uint32_t kF9 = 0x78;
+constexpr int kF7 = 7;
+constexpr int kF8 = 8;
+constexpr int kF9 = 9;
 constexpr int kQuietMilliseconds = 400;
 
 }  // namespace
