@@ -364,7 +364,9 @@ TEST_F(DesktopTest, OptionsDialogLeavesWithTheMinimizedWindowAndComesBackWithIt)
     if (icon != nullptr) other.CentreOf(static_cast<xcb_window_t>(icon->winId()), x, y);
     qt::test::Xdotool({"mousemove", QString::number(x), QString::number(y), "click", "--repeat",
                        "2", "--delay", "80", "1"});
-    backFromTray = Eventually([&] { return shown(own) && shown(box); });
+    // Back as a user sees it: the box on top with the keyboard. Minimizing before that would race
+    // the activation of the restore.
+    backFromTray = Eventually([&] { return shown(own) && shown(box) && dialog->isActiveWindow(); });
 
     MinimizeToTray = false;
     Output("xdotool windowminimize " + std::to_string(own));
