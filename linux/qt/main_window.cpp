@@ -109,14 +109,8 @@ void MainWindow::changeEvent(QEvent* event) {
     application_.WindowStateChanged(static_cast<QWindowStateChangeEvent*>(event)->oldState());
   }
   // Activated while a box is up (the window manager shows a window brought back from the tray
-  // on top): the box comes above it and takes the keyboard, as a box the window owns does on
-  // Windows.
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-    if (QWidget* box = QApplication::activeModalWidget(); box != nullptr && box != this) {
-      box->raise();
-      box->activateWindow();
-    }
-  }
+  // on top): the box comes above it again.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) application_.ActivateOpenBox();
 }
 
 bool MainWindow::event(QEvent* event) {

@@ -36,7 +36,10 @@ void QtApplicationWindow::Minimize() { window_.showMinimized(); }
 void QtApplicationWindow::BringToForeground() {
   window_.raise();
   window_.activateWindow();
-  // The keyboard belongs to the box or dialog on top, when one is open.
+  ActivateOpenBox();
+}
+
+void QtApplicationWindow::ActivateOpenBox() {
   if (QWidget* box = QApplication::activeModalWidget(); box != nullptr && box != &window_) {
     box->raise();
     box->activateWindow();

@@ -34,6 +34,9 @@ class QtApplicationWindow final : public ApplicationWindow {
   // instead, the window manager's way of taking a window out of sight and keeping it.
   void HideOpenBoxes() override;
   void ShowHiddenBoxes() override;
+  // The box or dialog open over the window, if any, comes above it and takes the keyboard, as a
+  // box the window owns does on Windows.
+  void ActivateOpenBox();
 
  private:
   QWidget& window_;
