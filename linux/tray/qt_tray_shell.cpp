@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-#include "app/form_main.h"
 #include "linux/tray/program_icon.h"
 
 namespace tarvex::qt {
@@ -20,11 +19,6 @@ QtTrayShell::QtTrayShell()
       programIcon_(qt::ProgramIcon()) {}
 
 QtTrayShell::~QtTrayShell() = default;
-
-void QtTrayShell::Attach(TFormMain* form, FailureReporter reportFailure, PictureSource pictures) {
-  Attach(form->TrayIcon1(), form->PopupMenu1(), form->Hints(), std::move(reportFailure),
-         std::move(pictures));
-}
 
 void QtTrayShell::Attach(TTrayIcon& icon, const TPopupMenu& menu, HintLine& hints,
                          FailureReporter reportFailure, PictureSource pictures) {

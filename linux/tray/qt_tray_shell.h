@@ -12,10 +12,6 @@
 #include "linux/tray/tray_menu.h"
 #include "tray/tray_shell.h"
 
-namespace tarvex {
-class TFormMain;
-}
-
 namespace tarvex::qt {
 
 class QtTrayShell final : public TrayShell {
@@ -29,7 +25,6 @@ class QtTrayShell final : public TrayShell {
   // The icon, menu and hint line whose notification area this is, where failures of their
   // handlers go, and the pictures of the menu's items (none when empty); until then the icon's
   // mouse actions are ignored and the menu shows nothing.
-  void Attach(TFormMain* form, FailureReporter reportFailure, PictureSource pictures = {});
   void Attach(TTrayIcon& icon, const TPopupMenu& menu, HintLine& hints,
               FailureReporter reportFailure, PictureSource pictures = {});
 
