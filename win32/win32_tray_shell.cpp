@@ -1,6 +1,8 @@
 #include "win32/win32_tray_shell.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <stdexcept>
 
 #include "win32/guarded_call.h"
@@ -65,6 +67,33 @@ void RegisterWindowClass(WNDPROC procedure) {
   windowClass.hInstance = ::GetModuleHandleA(nullptr);
   windowClass.lpszClassName = kWindowClass;
   ::RegisterClassExA(&windowClass);  // a second window finds it registered already
+}
+
+// The shell's mouse notifications for the icon (the callback's lParam) in the program's terms.
+struct TrayNotification {
+  LPARAM code;
+  TrayMouseEvent event;
+};
+constexpr std::array<TrayNotification, 10> kTrayNotifications = {{
+    {WM_MOUSEMOVE, TrayMouseEvent::kMove},
+    {WM_LBUTTONDOWN, TrayMouseEvent::kLeftDown},
+    {WM_LBUTTONUP, TrayMouseEvent::kLeftUp},
+    {WM_LBUTTONDBLCLK, TrayMouseEvent::kLeftDoubleClick},
+    {WM_RBUTTONDOWN, TrayMouseEvent::kRightDown},
+    {WM_RBUTTONUP, TrayMouseEvent::kRightUp},
+    {WM_RBUTTONDBLCLK, TrayMouseEvent::kRightDoubleClick},
+    {WM_MBUTTONDOWN, TrayMouseEvent::kMiddleDown},
+    {WM_MBUTTONUP, TrayMouseEvent::kMiddleUp},
+    {WM_MBUTTONDBLCLK, TrayMouseEvent::kMiddleDoubleClick},
+}};
+
+// None for the notifications the icon has no use for.
+std::optional<TrayMouseEvent> TrayMouseEventOf(LPARAM code) {
+  const auto found = std::find_if(
+      kTrayNotifications.begin(), kTrayNotifications.end(),
+      [code](const TrayNotification& notification) { return notification.code == code; });
+  if (found == kTrayNotifications.end()) return std::nullopt;
+  return found->event;
 }
 
 TShiftState KeysHeld() {
@@ -195,9 +224,11 @@ bool Win32TrayShell::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, L
   }
   switch (message) {
     case kTrayCallbackMessage: {
+      const std::optional<TrayMouseEvent> event = TrayMouseEventOf(lParam);
+      if (!event) return true;
       POINT cursor{};
       ::GetCursorPos(&cursor);
-      client_->icon.TrayWndProc(static_cast<std::uint32_t>(lParam), cursor.x, cursor.y, KeysHeld());
+      client_->icon.TrayWndProc(*event, cursor.x, cursor.y, KeysHeld());
       return true;
     }
     case WM_MENUSELECT: {

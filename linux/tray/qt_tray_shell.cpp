@@ -53,8 +53,8 @@ bool QtTrayShell::NotifyIcon(NotifyIconOperation operation, const NotifyIconReco
 bool QtTrayShell::Dock(const NotifyIconRecord& record) {
   if (dock_.Manager() == XCB_WINDOW_NONE) return false;
   auto widget =
-      std::make_unique<TrayIconWidget>([this](std::uint32_t message, int x, int y,
-                                              TShiftState keys) { Notified(message, x, y, keys); });
+      std::make_unique<TrayIconWidget>([this](TrayMouseEvent event, int x, int y,
+                                              TShiftState keys) { Notified(event, x, y, keys); });
   if (!dock_.Dock(static_cast<xcb_window_t>(widget->winId()))) return false;
   widget_ = std::move(widget);
   Show(record);
@@ -96,9 +96,9 @@ void QtTrayShell::ManagerAppeared() {
   Dock(*added_);
 }
 
-void QtTrayShell::Notified(std::uint32_t message, int x, int y, TShiftState keys) {
+void QtTrayShell::Notified(TrayMouseEvent event, int x, int y, TShiftState keys) {
   if (!client_) return;
-  RunReported(reportFailure_, [&] { client_->icon.TrayWndProc(message, x, y, keys); });
+  RunReported(reportFailure_, [&] { client_->icon.TrayWndProc(event, x, y, keys); });
 }
 
 void QtTrayShell::CancelMode() {

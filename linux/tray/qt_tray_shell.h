@@ -1,6 +1,5 @@
 // The notification area of an X11 desktop for the tray icon: an icon window of our own that the
-// system tray embeds, whose mouse actions reach the tray icon as the Windows shell's
-// notifications, and the tray menu as a QMenu.
+// system tray embeds, whose mouse actions reach the tray icon, and the tray menu as a QMenu.
 #pragma once
 
 #include <memory>
@@ -52,7 +51,7 @@ class QtTrayShell final : public TrayShell {
   void Embedded();
   void DropIconWindow();
   void ManagerAppeared();
-  void Notified(std::uint32_t message, int x, int y, TShiftState keys);
+  void Notified(TrayMouseEvent event, int x, int y, TShiftState keys);
 
   SystemTrayDock dock_;
   QIcon programIcon_;
