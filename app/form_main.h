@@ -1,6 +1,7 @@
-// The main window's logic: the application list, its sort and counters, the actions and their
-// enabled states, the commands, the refresh timer and the hint line. The edition's window draws
-// what this class says and reports what the user did.
+// The main window's logic: the actions and their enabled states, the commands, the counters, the
+// refresh timer and the hint line. The application list, the window's settings and the tray
+// presence are parts of their own that it owns and hands its events to. The edition's window
+// draws what this class says and reports what the user did.
 #pragma once
 
 #include <array>
@@ -10,7 +11,11 @@
 #include <vector>
 
 #include "app/action_id.h"
+#include "app/application_list.h"
+#include "app/form_size.h"
+#include "app/tray_presence.h"
 #include "app/views.h"
+#include "app/window_settings.h"
 #include "settings/ansi_code_page.h"
 #include "settings/ignore_list_dialog_view.h"
 #include "services/input_box.h"
@@ -27,15 +32,6 @@ namespace tarvex {
 
 inline constexpr const char* kMainWindowCaption = "Tarvex 1.0";
 inline constexpr int kRefreshInterval = 60000;  // milliseconds
-// The main window as designed; it is never smaller than its minimum size.
-inline constexpr Bounds kDesignedBounds = {192, 103, 321, 246};
-inline constexpr int kMinimumWidth = 321;
-inline constexpr int kMinimumHeight = 125;
-// The minimum size on a monitor of `dpi` dots per inch.
-ScreenSize MinimumFormSize(int dpi);
-inline constexpr const char* kCloseWithoutSavingQuestion =
-    "The settings could not be saved.\rClose without saving? The settings of this run will be "
-    "lost.";
 
 // What the edition sees of its main window and the mouse at an idle moment.
 struct IdleView {
@@ -127,47 +123,35 @@ class TFormMain {
   // The main window's own hint: no tooltip, the maker's notice on the hint line.
   std::string Hint() const;
   HintLine& Hints() { return hintLine_; }
-  const std::vector<ListRow>& Rows() const { return rows_; }
-  int Selected() const { return selected_; }
-  int SortKey() const { return listTag_; }
+  const std::vector<ListRow>& Rows() const { return applications_.Rows(); }
+  int Selected() const { return applications_.Selected(); }
+  int SortKey() const { return applications_.SortKey(); }
   bool Enabled(ActionId action) const { return enabled_[static_cast<std::size_t>(action)]; }
   const std::string& WebSiteAddress() const { return webSiteAddress_; }
   // The notification-area icon, whose hint is kept in step with the list, and its menu.
-  TTrayIcon& TrayIcon1() { return trayIcon1_; }
-  const TPopupMenu& PopupMenu1() const { return popupMenu1_; }
-  const std::string& TrayHint() const { return trayIcon1_.Hint(); }
+  TTrayIcon& TrayIcon1() { return presence_.Icon(); }
+  const TPopupMenu& PopupMenu1() const { return presence_.Menu(); }
+  const std::string& TrayHint() const { return presence_.Icon().Hint(); }
   TWinList& WinList1() { return winList1_; }
 
  private:
   void ActRefreshExecute();
-  void SetAllChecks(bool checked);
   void ActOnCheckedRows(void (*act)(WindowSystem&, WinHandle));
   void ActSwitchToExecute();
-  void DropChoices();
   void ActIgnoreListExecute();
   void ActOptionsExecute();
-  void ShowFirstIfOwed();
-  void LoadSettings();
-  void SaveSettings();
-  void ApplyBounds(Bounds bounds);
 
   FormMainPlatform platform_;
   std::string caption_ = kMainWindowCaption;
   TWinList winList1_;
   std::unique_ptr<Timer> timer1_;
   HintLine hintLine_;
-  TPopupMenu popupMenu1_;
-  TTrayIcon trayIcon1_;
-  std::vector<ListRow> rows_;
-  int selected_ = -1;
-  int listTag_ = 1;
+  TrayPresence presence_;
+  ApplicationList applications_;
+  WindowSettings settings_;
   std::array<bool, kActionCount> enabled_{};
   std::string webSiteAddress_;
   bool shown_ = false;
-  // Minimized to the tray while no notification area showed the icon yet: the program goes
-  // there once one does, unless it has been brought back before.
-  bool goingToTray_ = false;
-  bool firstShowOwed_ = false;
 };
 
 }  // namespace tarvex

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/form_main.h"
+#include "app/form_size.h"
 
 namespace tarvex {
 namespace {

@@ -6,20 +6,6 @@
 namespace tarvex {
 namespace {
 
-// The mouse notifications the icon's callback carries.
-enum : std::uint32_t {
-  kMouseMove = 0x200,
-  kLeftDown = 0x201,
-  kLeftUp = 0x202,
-  kLeftDoubleClick = 0x203,
-  kRightDown = 0x204,
-  kRightUp = 0x205,
-  kRightDoubleClick = 0x206,
-  kMiddleDown = 0x207,
-  kMiddleUp = 0x208,
-  kMiddleDoubleClick = 0x209,
-};
-
 constexpr std::size_t kMaxTipLength = 63;
 
 TShiftState With(TShiftState state, bool TShiftState::*flag) {
@@ -99,7 +85,7 @@ void TTrayIcon::IconOrHintChanged() {
   }
 }
 
-void TTrayIcon::TrayWndProc(std::uint32_t message, int x, int y, TShiftState keys) {
+void TTrayIcon::TrayWndProc(TrayMouseEvent event, int x, int y, TShiftState keys) {
   if (!enabled_) return;
   const auto down = [&](TMouseButton button, TShiftState shift) {
     if (OnMouseDown) OnMouseDown(button, shift, x, y);
@@ -107,49 +93,47 @@ void TTrayIcon::TrayWndProc(std::uint32_t message, int x, int y, TShiftState key
   const auto up = [&](TMouseButton button, TShiftState shift) {
     if (OnMouseUp) OnMouseUp(button, shift, x, y);
   };
-  switch (message) {
-    case kMouseMove:
+  switch (event) {
+    case TrayMouseEvent::kMove:
       if (OnMouseMove) OnMouseMove(keys, x, y);
       break;
-    case kLeftDown:
+    case TrayMouseEvent::kLeftDown:
       down(TMouseButton::mbLeft, With(keys, &TShiftState::left));
       leftPressed_ = true;
       break;
-    case kLeftUp:
+    case TrayMouseEvent::kLeftUp:
       if (leftPressed_) {
         leftPressed_ = false;
         Click(TMouseButton::mbLeft, With(keys, &TShiftState::left), x, y);
       }
       up(TMouseButton::mbLeft, With(keys, &TShiftState::left));
       break;
-    case kLeftDoubleClick:
+    case TrayMouseEvent::kLeftDoubleClick:
       DblClick();
       down(TMouseButton::mbLeft, With(keys, &TShiftState::dbl));
       break;
-    case kRightDown:
+    case TrayMouseEvent::kRightDown:
       down(TMouseButton::mbRight, With(keys, &TShiftState::right));
       rightPressed_ = true;
       break;
-    case kRightUp:
+    case TrayMouseEvent::kRightUp:
       if (rightPressed_) {
         rightPressed_ = false;
         Click(TMouseButton::mbRight, With(keys, &TShiftState::right), x, y);
       }
       up(TMouseButton::mbRight, With(keys, &TShiftState::right));
       break;
-    case kRightDoubleClick:
+    case TrayMouseEvent::kRightDoubleClick:
       down(TMouseButton::mbRight, With(keys, &TShiftState::dbl));
       break;
-    case kMiddleDown:
+    case TrayMouseEvent::kMiddleDown:
       down(TMouseButton::mbMiddle, With(keys, &TShiftState::middle));
       break;
-    case kMiddleUp:
+    case TrayMouseEvent::kMiddleUp:
       up(TMouseButton::mbMiddle, With(keys, &TShiftState::middle));
       break;
-    case kMiddleDoubleClick:
+    case TrayMouseEvent::kMiddleDoubleClick:
       down(TMouseButton::mbMiddle, With(keys, &TShiftState::dbl));
-      break;
-    default:
       break;
   }
 }

@@ -3,7 +3,6 @@
 // command.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,6 +27,21 @@ struct TPopupMenu {
 };
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// The mouse on the icon, as the notification area reports it: a second press of a button soon
+// after the first and close to it comes as that button's double click, in place of the press.
+enum class TrayMouseEvent {
+  kMove,
+  kLeftDown,
+  kLeftUp,
+  kLeftDoubleClick,
+  kRightDown,
+  kRightUp,
+  kRightDoubleClick,
+  kMiddleDown,
+  kMiddleUp,
+  kMiddleDoubleClick,
+};
 
 // The shift state of a mouse event: the keys held and the buttons involved.
 struct TShiftState {
@@ -69,9 +83,9 @@ class TTrayIcon {
   std::function<void()> OnDblClick;
   std::function<void()> OnShown;
 
-  // The shell's notification for the icon: `message` is the callback's lParam; the cursor and
-  // the keys held are read when it is handled.
-  void TrayWndProc(std::uint32_t message, int cursorX, int cursorY, TShiftState keys);
+  // The shell's notification for the icon; the cursor and the keys held are read when it is
+  // handled.
+  void TrayWndProc(TrayMouseEvent event, int cursorX, int cursorY, TShiftState keys);
 
   // The shell's notification area was created anew (Explorer restarted) and holds no icon of
   // ours any more: a wanted icon is added again.

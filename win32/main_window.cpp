@@ -47,7 +47,7 @@ void RegisterWindowClass(WNDPROC procedure) {
 MainWindow::~MainWindow() {
   // The windows that outlive the form stop reporting to it.
   if (application_ != nullptr) application_->SetEvents({});
-  if (trayShell_ != nullptr) trayShell_->Attach(nullptr, nullptr, nullptr);
+  if (trayShell_ != nullptr) trayShell_->Detach();
 }
 
 void MainWindow::Create() {
@@ -84,7 +84,8 @@ void MainWindow::Create() {
   application_->SetMainWindow(window_.get());
   application_->SetEvents({[this] { form_->ApplicationEvents1Minimize(); },
                            [this] { form_->ApplicationEvents1Restore(); }});
-  trayShell_->Attach(form_.get(), window_.get(), toolBar_->Pictures());
+  trayShell_->Attach(form_->TrayIcon1(), form_->PopupMenu1(), form_->Hints(), window_.get(),
+                     toolBar_->Pictures());
   listView_->SetEvents({
       [this](int column) { form_->ListView1ColumnClick(column); },
       [this](int index, bool checked) { form_->ListView1ItemChecked(index, checked); },

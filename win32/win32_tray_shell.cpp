@@ -1,9 +1,10 @@
 #include "win32/win32_tray_shell.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <stdexcept>
 
-#include "app/form_main.h"
 #include "win32/guarded_call.h"
 #include "win32/handle_conversion.h"
 #include "win32/resource_ids.h"
@@ -68,6 +69,33 @@ void RegisterWindowClass(WNDPROC procedure) {
   ::RegisterClassExA(&windowClass);  // a second window finds it registered already
 }
 
+// The shell's mouse notifications for the icon (the callback's lParam) in the program's terms.
+struct TrayNotification {
+  LPARAM code;
+  TrayMouseEvent event;
+};
+constexpr std::array<TrayNotification, 10> kTrayNotifications = {{
+    {WM_MOUSEMOVE, TrayMouseEvent::kMove},
+    {WM_LBUTTONDOWN, TrayMouseEvent::kLeftDown},
+    {WM_LBUTTONUP, TrayMouseEvent::kLeftUp},
+    {WM_LBUTTONDBLCLK, TrayMouseEvent::kLeftDoubleClick},
+    {WM_RBUTTONDOWN, TrayMouseEvent::kRightDown},
+    {WM_RBUTTONUP, TrayMouseEvent::kRightUp},
+    {WM_RBUTTONDBLCLK, TrayMouseEvent::kRightDoubleClick},
+    {WM_MBUTTONDOWN, TrayMouseEvent::kMiddleDown},
+    {WM_MBUTTONUP, TrayMouseEvent::kMiddleUp},
+    {WM_MBUTTONDBLCLK, TrayMouseEvent::kMiddleDoubleClick},
+}};
+
+// None for the notifications the icon has no use for.
+std::optional<TrayMouseEvent> TrayMouseEventOf(LPARAM code) {
+  const auto found = std::find_if(
+      kTrayNotifications.begin(), kTrayNotifications.end(),
+      [code](const TrayNotification& notification) { return notification.code == code; });
+  if (found == kTrayNotifications.end()) return std::nullopt;
+  return found->event;
+}
+
 TShiftState KeysHeld() {
   TShiftState keys;
   keys.shift = ::GetKeyState(VK_SHIFT) < 0;
@@ -91,10 +119,17 @@ HWND Win32TrayShell::TrayWindow() {
   return window_.get();
 }
 
-void Win32TrayShell::Attach(TFormMain* form, HWND mainWindow, HIMAGELIST pictures) {
-  form_ = form;
+void Win32TrayShell::Attach(TTrayIcon& icon, const TPopupMenu& menu, HintLine& hints,
+                            HWND mainWindow, HIMAGELIST pictures) {
+  client_.emplace(Client{icon, menu, hints});
   mainWindow_ = mainWindow;
   pictures_ = pictures;
+}
+
+void Win32TrayShell::Detach() {
+  client_.reset();
+  mainWindow_ = nullptr;
+  pictures_ = nullptr;
 }
 
 bool Win32TrayShell::RealShellCall(DWORD operation, NOTIFYICONDATAA& data) {
@@ -140,7 +175,7 @@ void Win32TrayShell::ForegroundTrayWindow() {
 UniqueMenu Win32TrayShell::BuildMenu() const {
   UniqueMenu menu(::CreatePopupMenu());
   if (!menu) throw std::runtime_error("Cannot create the tray menu");
-  const auto& items = form_->PopupMenu1().items;
+  const auto& items = client_->menu.items;
   for (std::size_t i = 0; i < items.size(); ++i) {
     const TMenuItem& item = items[i];
     MENUITEMINFOA info{};
@@ -169,7 +204,7 @@ UniqueMenu Win32TrayShell::BuildMenu() const {
 }
 
 int Win32TrayShell::PopupMenu(int x, int y) {
-  if (form_ == nullptr) return -1;
+  if (!client_) return -1;
   const UniqueMenu menu = BuildMenu();
   const auto command = static_cast<UINT>(
       ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0,
@@ -179,30 +214,31 @@ int Win32TrayShell::PopupMenu(int x, int y) {
 
 bool Win32TrayShell::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
-  if (form_ == nullptr) return false;
+  if (!client_) return false;
   // Registered once: the shell broadcasts it to every top-level window when its notification
   // area is created again, as after Explorer restarts, which forgets every icon.
   static const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
   if (message == taskbarCreated && taskbarCreated != 0) {
-    form_->TrayIcon1().TaskbarCreated();
+    client_->icon.TaskbarCreated();
     return true;
   }
   switch (message) {
     case kTrayCallbackMessage: {
+      const std::optional<TrayMouseEvent> event = TrayMouseEventOf(lParam);
+      if (!event) return true;
       POINT cursor{};
       ::GetCursorPos(&cursor);
-      form_->TrayIcon1().TrayWndProc(static_cast<std::uint32_t>(lParam), cursor.x, cursor.y,
-                                     KeysHeld());
+      client_->icon.TrayWndProc(*event, cursor.x, cursor.y, KeysHeld());
       return true;
     }
     case WM_MENUSELECT: {
       // The item under the mouse puts its hint on the hint line; a separator, none.
       const UINT flags = HIWORD(wParam);
       const UINT command = LOWORD(wParam);
-      const auto& items = form_->PopupMenu1().items;
+      const auto& items = client_->menu.items;
       const bool onItem = flags != 0xFFFF && (flags & (MF_SEPARATOR | MF_POPUP)) == 0 &&
                           command >= kFirstCommand && command - kFirstCommand < items.size();
-      form_->Hints().MenuItemHovered(onItem ? items[command - kFirstCommand].hint : "");
+      client_->hints.MenuItemHovered(onItem ? items[command - kFirstCommand].hint : "");
       return true;
     }
     case WM_MEASUREITEM: {

@@ -6,13 +6,12 @@
 #include "win32/windows_api.h"
 
 #include <functional>
+#include <optional>
 
+#include "app/hint_line.h"
+#include "tray/tray_icon.h"
 #include "tray/tray_shell.h"
 #include "win32/unique_handle.h"
-
-namespace tarvex {
-class TFormMain;
-}
 
 namespace tarvex::win32 {
 
@@ -29,9 +28,12 @@ class Win32TrayShell final : public TrayShell {
   // costs the start a round of the display server's, and a program that never goes to the tray
   // never needs one. Null where it cannot be made.
   HWND TrayWindow();
-  // The form whose icon and menu this is, its main window and the pictures of the menu's items;
-  // until then the icon's notifications are ignored.
-  void Attach(TFormMain* form, HWND mainWindow, HIMAGELIST pictures);
+  // The icon and menu whose notification area this is, the hint line their hints go to, the main
+  // window and the pictures of the menu's items; until then, and after Detach, the icon's
+  // notifications are ignored.
+  void Attach(TTrayIcon& icon, const TPopupMenu& menu, HintLine& hints, HWND mainWindow,
+              HIMAGELIST pictures);
+  void Detach();
 
   IconHandle ProgramIcon() override;
   bool NotifyIcon(NotifyIconOperation operation, const NotifyIconRecord& record) override;
@@ -46,13 +48,19 @@ class Win32TrayShell final : public TrayShell {
  private:
   template <typename Owner>
   friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
+  struct Client {
+    TTrayIcon& icon;
+    const TPopupMenu& menu;
+    HintLine& hints;
+  };
+
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   UniqueMenu BuildMenu() const;
 
   ShellCall shellCall_;
   UniqueWindow window_;
   UniqueIcon programIcon_;
-  TFormMain* form_ = nullptr;
+  std::optional<Client> client_;
   HWND mainWindow_ = nullptr;
   HIMAGELIST pictures_ = nullptr;
 };

@@ -40,7 +40,9 @@ Program::Program(MessageBoxes& boxes, FailureReporter report)
   ignoreListDialog_.SetParent(&window_);
   inputBox_.SetParent(&window_);
   optionsDialog_.SetParent(&window_);
-  trayShell_.Attach(&window_.Form(), std::move(report), ActionIconOfImage);
+  TFormMain& form = window_.Form();
+  trayShell_.Attach(form.TrayIcon1(), form.PopupMenu1(), form.Hints(), std::move(report),
+                    ActionIconOfImage);
 }
 
 Program::~Program() { hotKeyTarget_ = nullptr; }

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-#include "app/form_main.h"
 #include "linux/tray/program_icon.h"
 
 namespace tarvex::qt {
@@ -20,11 +19,6 @@ QtTrayShell::QtTrayShell()
       programIcon_(qt::ProgramIcon()) {}
 
 QtTrayShell::~QtTrayShell() = default;
-
-void QtTrayShell::Attach(TFormMain* form, FailureReporter reportFailure, PictureSource pictures) {
-  Attach(form->TrayIcon1(), form->PopupMenu1(), form->Hints(), std::move(reportFailure),
-         std::move(pictures));
-}
 
 void QtTrayShell::Attach(TTrayIcon& icon, const TPopupMenu& menu, HintLine& hints,
                          FailureReporter reportFailure, PictureSource pictures) {
@@ -59,8 +53,8 @@ bool QtTrayShell::NotifyIcon(NotifyIconOperation operation, const NotifyIconReco
 bool QtTrayShell::Dock(const NotifyIconRecord& record) {
   if (dock_.Manager() == XCB_WINDOW_NONE) return false;
   auto widget =
-      std::make_unique<TrayIconWidget>([this](std::uint32_t message, int x, int y,
-                                              TShiftState keys) { Notified(message, x, y, keys); });
+      std::make_unique<TrayIconWidget>([this](TrayMouseEvent event, int x, int y,
+                                              TShiftState keys) { Notified(event, x, y, keys); });
   if (!dock_.Dock(static_cast<xcb_window_t>(widget->winId()))) return false;
   widget_ = std::move(widget);
   Show(record);
@@ -102,9 +96,9 @@ void QtTrayShell::ManagerAppeared() {
   Dock(*added_);
 }
 
-void QtTrayShell::Notified(std::uint32_t message, int x, int y, TShiftState keys) {
+void QtTrayShell::Notified(TrayMouseEvent event, int x, int y, TShiftState keys) {
   if (!client_) return;
-  RunReported(reportFailure_, [&] { client_->icon.TrayWndProc(message, x, y, keys); });
+  RunReported(reportFailure_, [&] { client_->icon.TrayWndProc(event, x, y, keys); });
 }
 
 void QtTrayShell::CancelMode() {

@@ -1,6 +1,5 @@
 // The notification area of an X11 desktop for the tray icon: an icon window of our own that the
-// system tray embeds, whose mouse actions reach the tray icon as the Windows shell's
-// notifications, and the tray menu as a QMenu.
+// system tray embeds, whose mouse actions reach the tray icon, and the tray menu as a QMenu.
 #pragma once
 
 #include <memory>
@@ -11,10 +10,6 @@
 #include "linux/tray/tray_icon_widget.h"
 #include "linux/tray/tray_menu.h"
 #include "tray/tray_shell.h"
-
-namespace tarvex {
-class TFormMain;
-}
 
 namespace tarvex::qt {
 
@@ -29,7 +24,6 @@ class QtTrayShell final : public TrayShell {
   // The icon, menu and hint line whose notification area this is, where failures of their
   // handlers go, and the pictures of the menu's items (none when empty); until then the icon's
   // mouse actions are ignored and the menu shows nothing.
-  void Attach(TFormMain* form, FailureReporter reportFailure, PictureSource pictures = {});
   void Attach(TTrayIcon& icon, const TPopupMenu& menu, HintLine& hints,
               FailureReporter reportFailure, PictureSource pictures = {});
 
@@ -57,7 +51,7 @@ class QtTrayShell final : public TrayShell {
   void Embedded();
   void DropIconWindow();
   void ManagerAppeared();
-  void Notified(std::uint32_t message, int x, int y, TShiftState keys);
+  void Notified(TrayMouseEvent event, int x, int y, TShiftState keys);
 
   SystemTrayDock dock_;
   QIcon programIcon_;

@@ -15,14 +15,14 @@ namespace {
 // The size trays commonly give their icons.
 constexpr int kInitialSize = 22;
 
-std::optional<TrayMouseButton> TrayButtonOf(Qt::MouseButton button) {
+std::optional<TMouseButton> TrayButtonOf(Qt::MouseButton button) {
   switch (button) {
     case Qt::LeftButton:
-      return TrayMouseButton::kLeft;
+      return TMouseButton::mbLeft;
     case Qt::RightButton:
-      return TrayMouseButton::kRight;
+      return TMouseButton::mbRight;
     case Qt::MiddleButton:
-      return TrayMouseButton::kMiddle;
+      return TMouseButton::mbMiddle;
     default:
       return std::nullopt;
   }
@@ -41,9 +41,8 @@ TShiftState KeysOf(Qt::KeyboardModifiers modifiers) {
 TrayIconWidget::TrayIconWidget(Notify notify)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       notify_(std::move(notify)),
-      messages_(
-          static_cast<std::uint32_t>(QGuiApplication::styleHints()->mouseDoubleClickInterval()),
-          QGuiApplication::styleHints()->mouseDoubleClickDistance()) {
+      events_(static_cast<std::uint32_t>(QGuiApplication::styleHints()->mouseDoubleClickInterval()),
+              QGuiApplication::styleHints()->mouseDoubleClickDistance()) {
   // The tray's window is never the active one: the tip must show all the same.
   setAttribute(Qt::WA_AlwaysShowToolTips);
   // The icon must not keep the program running once its main window has closed.
@@ -70,11 +69,11 @@ void TrayIconWidget::paintEvent(QPaintEvent*) {
   picture_.paint(&painter, rect());
 }
 
-void TrayIconWidget::Report(std::uint32_t message, const QMouseEvent& event) {
+void TrayIconWidget::Report(TrayMouseEvent trayEvent, const QMouseEvent& event) {
   const QPoint at = event.globalPosition().toPoint();
   ++handling_;
   const ScopeExit done([this]() noexcept { --handling_; });
-  notify_(message, at.x(), at.y(), KeysOf(event.modifiers()));
+  notify_(trayEvent, at.x(), at.y(), KeysOf(event.modifiers()));
 }
 
 void TrayIconWidget::mousePressEvent(QMouseEvent* event) {
@@ -82,21 +81,21 @@ void TrayIconWidget::mousePressEvent(QMouseEvent* event) {
   if (!button) return;
   const QPoint at = event->globalPosition().toPoint();
   lastPressTime_ = event->timestamp();
-  Report(messages_.Pressed(*button, static_cast<std::uint32_t>(event->timestamp()), at.x(), at.y()),
+  Report(events_.Pressed(*button, static_cast<std::uint32_t>(event->timestamp()), at.x(), at.y()),
          *event);
 }
 
 void TrayIconWidget::mouseReleaseEvent(QMouseEvent* event) {
   const auto button = TrayButtonOf(event->button());
-  if (button) Report(messages_.Released(*button), *event);
+  if (button) Report(events_.Released(*button), *event);
 }
 
 // Qt reports the second press of a double click as a double click, with or without a press of
-// the same moment before it: either way it is one press, and the messages tell a double click.
+// the same moment before it: either way it is one press, and the events tell a double click.
 void TrayIconWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->timestamp() != lastPressTime_) mousePressEvent(event);
 }
 
-void TrayIconWidget::mouseMoveEvent(QMouseEvent* event) { Report(kTrayMouseMove, *event); }
+void TrayIconWidget::mouseMoveEvent(QMouseEvent* event) { Report(TrayMouseEvent::kMove, *event); }
 
 }  // namespace tarvex::qt

@@ -1,5 +1,5 @@
 // The icon's own small window that the tray embeds: it draws the picture, shows the tooltip and
-// reports every mouse action on it as the Windows shell's notification.
+// reports every mouse action on it to the tray icon.
 #pragma once
 
 #include <QIcon>
@@ -8,15 +8,15 @@
 #include <cstdint>
 #include <functional>
 
-#include "linux/tray/tray_mouse_messages.h"
+#include "linux/tray/tray_mouse_events.h"
 #include "tray/tray_icon.h"
 
 namespace tarvex::qt {
 
 class TrayIconWidget final : public QWidget {
  public:
-  // The notification, the cursor in screen coordinates and the keys held.
-  using Notify = std::function<void(std::uint32_t message, int x, int y, TShiftState keys)>;
+  // The mouse event, the cursor in screen coordinates and the keys held.
+  using Notify = std::function<void(TrayMouseEvent event, int x, int y, TShiftState keys)>;
 
   explicit TrayIconWidget(Notify notify);
 
@@ -34,13 +34,13 @@ class TrayIconWidget final : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  void Report(std::uint32_t message, const QMouseEvent& event);
+  void Report(TrayMouseEvent trayEvent, const QMouseEvent& event);
 
   Notify notify_;
   int handling_ = 0;
   quint64 lastPressTime_ = 0;
   QIcon picture_;
-  TrayMouseMessages messages_;
+  TrayMouseEvents events_;
 };
 
 }  // namespace tarvex::qt

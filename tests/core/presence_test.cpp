@@ -31,11 +31,13 @@ class PresenceTest : public ::testing::Test {
     harness.application.UserMinimizes();
   }
   void HotKey() { harness.form.WMHotKey(kAppHotKeyId); }
-  void DoubleClickIcon() { harness.form.TrayIcon1().TrayWndProc(0x203, 0, 0, {}); }
+  void DoubleClickIcon() {
+    harness.form.TrayIcon1().TrayWndProc(TrayMouseEvent::kLeftDoubleClick, 0, 0, {});
+  }
   void ChooseRestoreInTheTrayMenu() {
     harness.trayShell.chosen = 0;
-    harness.form.TrayIcon1().TrayWndProc(0x204, 0, 0, {});
-    harness.form.TrayIcon1().TrayWndProc(0x205, 0, 0, {});
+    harness.form.TrayIcon1().TrayWndProc(TrayMouseEvent::kRightDown, 0, 0, {});
+    harness.form.TrayIcon1().TrayWndProc(TrayMouseEvent::kRightUp, 0, 0, {});
   }
 
   sim::FormHarness harness;
@@ -142,7 +144,7 @@ TEST(MinimizedStartTest, GoesWhereTheOptionSaysAndShowsFirstAtTheFirstRestore) {
     EXPECT_EQ(harness.SettingsText().find("Top="), std::string::npos);
 
     if (toTray) {
-      harness.form.TrayIcon1().TrayWndProc(0x203, 0, 0, {});  // double click on the icon
+      harness.form.TrayIcon1().TrayWndProc(TrayMouseEvent::kLeftDoubleClick, 0, 0, {});
     } else {
       harness.application.UserRestoresFromTaskbar();
     }
@@ -245,8 +247,8 @@ TEST_F(PresenceTest, TheTrayMenuOffersRestoreAboutAndExitWithTheirHints) {
 
   Minimize(true);
   harness.trayShell.chosen = 3;
-  harness.form.TrayIcon1().TrayWndProc(0x204, 0, 0, {});
-  harness.form.TrayIcon1().TrayWndProc(0x205, 0, 0, {});
+  harness.form.TrayIcon1().TrayWndProc(TrayMouseEvent::kRightDown, 0, 0, {});
+  harness.form.TrayIcon1().TrayWndProc(TrayMouseEvent::kRightUp, 0, 0, {});
   EXPECT_EQ(harness.host.closed, 1);
 }
 

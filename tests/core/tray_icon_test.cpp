@@ -22,7 +22,7 @@ class TrayIconTest : public ::testing::Test {
                   {"E&xit", "Exit|Quits the application", false, true, 11, nullptr}};
     icon.SetPopupMenu(&menu);
   }
-  void Press(std::uint32_t message) { icon.TrayWndProc(message, 100, 700, {}); }
+  void Press(TrayMouseEvent event) { icon.TrayWndProc(event, 100, 700, {}); }
 
   sim::FakeTrayShell shell;
   sim::SimulatedDesktop desktop;
@@ -97,12 +97,12 @@ TEST_F(TrayIconTest, ARightClickOnTheIconOpensTheMenuAndADoubleClickRestores) {
   icon.OnClick = [&](TMouseButton, TShiftState, int, int) { ++clicks; };
 
   // Pressed elsewhere and released over the icon: no button-down was seen, no menu.
-  Press(0x205);
+  Press(TrayMouseEvent::kRightUp);
   EXPECT_TRUE(shell.steps.empty());
 
   shell.chosen = 1;
-  Press(0x204);
-  Press(0x205);
+  Press(TrayMouseEvent::kRightDown);
+  Press(TrayMouseEvent::kRightUp);
   EXPECT_EQ(shell.steps,
             (std::vector<std::string>{"cancel mode", "foreground", "popup 100,700", "foreground"}));
   EXPECT_EQ(abouts, 1);
@@ -110,18 +110,18 @@ TEST_F(TrayIconTest, ARightClickOnTheIconOpensTheMenuAndADoubleClickRestores) {
   EXPECT_EQ(desktop.messagesProcessed, 1);
 
   // A double click: the click before it does nothing in the program, then Restore runs once.
-  Press(0x201);
-  Press(0x202);
-  Press(0x203);
-  Press(0x202);
+  Press(TrayMouseEvent::kLeftDown);
+  Press(TrayMouseEvent::kLeftUp);
+  Press(TrayMouseEvent::kLeftDoubleClick);
+  Press(TrayMouseEvent::kLeftUp);
   EXPECT_EQ(restores, 1);
   EXPECT_EQ(clicks, 1);
 
   // Disabled: every mouse action is ignored.
   icon.SetEnabled(false);
-  Press(0x203);
-  Press(0x204);
-  Press(0x205);
+  Press(TrayMouseEvent::kLeftDoubleClick);
+  Press(TrayMouseEvent::kRightDown);
+  Press(TrayMouseEvent::kRightUp);
   EXPECT_EQ(restores, 1);
   EXPECT_EQ(abouts, 1);
 }
@@ -140,12 +140,11 @@ TEST_F(TrayIconTest, TheMouseTableReportsButtonsAndDoubleClicks) {
   icon.OnMouseMove = [&](TShiftState, int x, int y) {
     events.push_back("move " + std::to_string(x) + "," + std::to_string(y));
   };
-  icon.TrayWndProc(0x200, 3, 4, {});
-  icon.TrayWndProc(0x207, 0, 0, {});
-  icon.TrayWndProc(0x208, 0, 0, TShiftState{.ctrl = true});
-  icon.TrayWndProc(0x209, 0, 0, {});
-  icon.TrayWndProc(0x206, 0, 0, {});
-  icon.TrayWndProc(0x2FF, 0, 0, {});
+  icon.TrayWndProc(TrayMouseEvent::kMove, 3, 4, {});
+  icon.TrayWndProc(TrayMouseEvent::kMiddleDown, 0, 0, {});
+  icon.TrayWndProc(TrayMouseEvent::kMiddleUp, 0, 0, TShiftState{.ctrl = true});
+  icon.TrayWndProc(TrayMouseEvent::kMiddleDoubleClick, 0, 0, {});
+  icon.TrayWndProc(TrayMouseEvent::kRightDoubleClick, 0, 0, {});
   EXPECT_EQ(events, (std::vector<std::string>{"move 3,4", "down M", "up M ctrl", "down M dbl",
                                               "down R dbl"}));
   // The menu opens only while the icon is active.

@@ -341,6 +341,19 @@ TEST_F(PresenceTest, TheTrayMenuClosedWithoutAChoiceDoesNothing) {
   EXPECT_EQ(window_->Status().PanelText(1), "") << "Exit's hint goes with the menu";
 }
 
+// Of the icon's notifications only the left button's double click restores: moves, single clicks,
+// the other buttons' double clicks and notifications the icon has no use for leave it in the tray.
+TEST_F(PresenceTest, OnlyTheLeftDoubleClickOnTheIconRestores) {
+  Minimize(true);
+  for (const LPARAM mouse : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDBLCLK,
+                             WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK, 0x2FF}) {
+    TrayNotification(mouse);
+  }
+  EXPECT_FALSE(::IsWindowVisible(Main()));
+  TrayNotification(WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(MainShownSoon());
+}
+
 TEST_F(PresenceTest, TheProgramsHotKeyIsRegisteredOnTheMainWindowAndRestores) {
   Win32HotKeys hotKeys(Main());
   constexpr UINT kF24 = VK_F24;
