@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "app/dpi_units.h"
-#include "app/error_box.h"
 #include "app/form_size.h"
 #include "app/kelvo_apps.h"
 #include "settings/ignore_list.h"
@@ -13,6 +12,7 @@
 #include "settings/ini_file.h"
 #include "settings/options.h"
 #include "settings/settings_path.h"
+#include "services/failure_sink.h"
 
 namespace tarvex {
 namespace {
@@ -95,7 +95,7 @@ void WindowSettings::SaveIgnoreList() {
 }
 
 bool WindowSettings::MayCloseUnsaved(std::exception_ptr failure) {
-  ApplicationEvents1Exception(boxes_, std::move(failure));
+  FailureSink(boxes_).Report(std::move(failure));
   return boxes_.Show(kCloseWithoutSavingQuestion, AppTitle, BoxKind::kWarningYesNo) ==
          BoxAnswer::kYes;
 }

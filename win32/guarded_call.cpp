@@ -1,13 +1,14 @@
 #include "win32/guarded_call.h"
 
-#include "app/error_box.h"
 #include "win32/win32_message_boxes.h"
 
 namespace tarvex::win32 {
 
-void ShowFailure(std::exception_ptr failure) noexcept {
-  Win32MessageBoxes boxes;
-  ApplicationEvents1Exception(boxes, std::move(failure));
+const FailureSink& ProgramFailureSink() noexcept {
+  // The boxes keep no state of their own: their owner is the program's.
+  static Win32MessageBoxes boxes;
+  static const FailureSink sink(boxes);
+  return sink;
 }
 
 }  // namespace tarvex::win32

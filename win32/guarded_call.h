@@ -1,21 +1,28 @@
-// The one boundary every failure stops at before it could unwind through a system frame (window
-// procedures, the message loop): it is shown in the error box, and the event loop goes on.
+// The Windows edition's one guard, at every edge where a failure could unwind through a system
+// frame (window procedures, timers, dialogs, the tray, the end of the session, the program's
+// start): the failure goes to the program's failure sink, the error box owned by the main window,
+// and the event loop goes on.
 #pragma once
 
 #include <exception>
 #include <utility>
 
+#include "services/failure_sink.h"
+
 namespace tarvex::win32 {
 
-// Hands the failure to the error box.
-void ShowFailure(std::exception_ptr failure) noexcept;
+// The sink of every failure of the edition: the system's message box.
+const FailureSink& ProgramFailureSink() noexcept;
 
+// Runs the function; returns whether it ran to its end, and false when it failed.
 template <typename Function>
-void RunGuarded(Function&& function) noexcept {
+bool RunGuarded(Function&& function) noexcept {
   try {
     std::forward<Function>(function)();
+    return true;
   } catch (...) {
-    ShowFailure(std::current_exception());
+    ProgramFailureSink().Report(std::current_exception());
+    return false;
   }
 }
 

@@ -101,14 +101,10 @@ INT_PTR CALLBACK ModalDialog::DialogProc(HWND dialog, UINT message, WPARAM wPara
   if (self == nullptr || message != WM_COMMAND) return FALSE;
   const int id = LOWORD(wParam);
   bool handled = false;
-  bool failed = true;
   // No failure may unwind into the dialog manager: it ends in the error box, and the dialog
   // stays open, so a failed OK is never taken for a confirmed one.
-  RunGuarded([&] {
-    handled = self->OnCommand(id, HIWORD(wParam));
-    failed = false;
-  });
-  if (!failed && !handled && (id == IDOK || id == IDCANCEL)) self->Close(id);
+  const bool done = RunGuarded([&] { handled = self->OnCommand(id, HIWORD(wParam)); });
+  if (done && !handled && (id == IDOK || id == IDCANCEL)) self->Close(id);
   return TRUE;
 }
 

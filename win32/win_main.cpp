@@ -14,12 +14,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   ::InitCommonControlsEx(&controls);
 
   tarvex::win32::MainWindow mainWindow;
-  try {
-    mainWindow.Create();
-  } catch (...) {
-    tarvex::win32::ShowFailure(std::current_exception());
-    return 1;
-  }
+  if (!tarvex::win32::RunGuarded([&] { mainWindow.Create(); })) return 1;
   mainWindow.ShowFirst(showCommand);
   return tarvex::win32::RunMessageLoop(mainWindow);
 }

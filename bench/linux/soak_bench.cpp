@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
   int status = 0;
   try {
     NoBoxes boxes;
-    tarvex::qt::Program program(boxes, [](std::exception_ptr) {});
+    tarvex::qt::Program program(boxes);
     program.ShowFirst([] {});
     ChildProcess retitler({tarvex::bench::ThisProgramFolder() + "retitler"});
     retitler.ReadUntil("ready");

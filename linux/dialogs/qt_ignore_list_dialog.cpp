@@ -24,8 +24,8 @@ constexpr QRect kCancel(276, 36, 75, 25);
 
 class IgnoreListWindow final : public QDialog {
  public:
-  IgnoreListWindow(TDlgIgnoreList& logic, QWidget* parent, MessageBoxes& boxes)
-      : QDialog(parent), logic_(logic), boxes_(boxes) {
+  IgnoreListWindow(TDlgIgnoreList& logic, QWidget* parent, FailureSink failures)
+      : QDialog(parent), logic_(logic), failures_(failures) {
     setObjectName(QStringLiteral("DlgIgnoreList"));
     MakeFixedDialog(*this, QStringLiteral("Ignore List"), kClientSize);
     AddBevel(*this, kBevel);
@@ -47,27 +47,27 @@ class IgnoreListWindow final : public QDialog {
     setTabOrder(buttons.ok, buttons.cancel);
 
     connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
-      Guarded([this] {
+      RunGuarded(failures_, [this] {
         const QList<QListWidgetItem*> selected = list_->selectedItems();
         logic_.ListBox1Select(selected.isEmpty() ? -1 : list_->row(selected.front()));
         ShowActionStates();
       });
     });
     connect(add_, &QPushButton::clicked, this, [this] {
-      Guarded([this] {
+      RunGuarded(failures_, [this] {
         logic_.ActAddExecute();
         ShowEntries();
       });
     });
     connect(modify_, &QPushButton::clicked, this, [this] {
-      Guarded([this] {
+      RunGuarded(failures_, [this] {
         if (!logic_.ActModifyEnabled()) return;
         logic_.ActModifyExecute();
         ShowEntries();
       });
     });
     connect(remove_, &QPushButton::clicked, this, [this] {
-      Guarded([this] {
+      RunGuarded(failures_, [this] {
         if (!logic_.ActRemoveEnabled()) return;
         logic_.ActRemoveExecute();
         ShowEntries();
@@ -82,13 +82,6 @@ class IgnoreListWindow final : public QDialog {
   bool Run() { return exec() == QDialog::Accepted; }
 
  private:
-  // A failed step shows the error box over the dialog, which stays open with the user's edits,
-  // as a dialog of the system does.
-  template <typename Handler>
-  void Guarded(Handler&& handler) noexcept {
-    RunGuarded(boxes_, std::forward<Handler>(handler));
-  }
-
   // The list anew from the core, in its order, keeping the part of it in view.
   void ShowEntries() {
     const int top = list_->verticalScrollBar()->value();
@@ -114,7 +107,9 @@ class IgnoreListWindow final : public QDialog {
   }
 
   TDlgIgnoreList& logic_;
-  MessageBoxes& boxes_;
+  // A failed step shows the error box over the dialog, which stays open with the user's edits,
+  // as a dialog of the system does.
+  FailureSink failures_;
   QListWidget* list_ = nullptr;
   QPushButton* add_ = nullptr;
   QPushButton* modify_ = nullptr;
@@ -124,7 +119,7 @@ class IgnoreListWindow final : public QDialog {
 }  // namespace
 
 bool QtIgnoreListDialog::ShowModal(TDlgIgnoreList& dialog) {
-  IgnoreListWindow window(dialog, parent_, boxes_);
+  IgnoreListWindow window(dialog, parent_, failures_);
   return window.Run();
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "settings/ignore_list_dialog_view.h"
-#include "services/ui_services.h"
+#include "services/failure_sink.h"
 
 class QWidget;
 
@@ -11,9 +11,10 @@ namespace tarvex::qt {
 
 class QtIgnoreListDialog final : public IgnoreListDialogView {
  public:
-  // The dialog is modal to, and centred on, `parent` (the main window); the error box shows
-  // the failures of its steps.
-  QtIgnoreListDialog(QWidget* parent, MessageBoxes& boxes) : parent_(parent), boxes_(boxes) {}
+  // The dialog is modal to, and centred on, `parent` (the main window); the failures of its
+  // steps go to the failure sink.
+  QtIgnoreListDialog(QWidget* parent, FailureSink failures)
+      : parent_(parent), failures_(failures) {}
   // The main window, once it stands; dialogs shown before have none.
   void SetParent(QWidget* parent) { parent_ = parent; }
 
@@ -22,7 +23,7 @@ class QtIgnoreListDialog final : public IgnoreListDialogView {
 
  private:
   QWidget* parent_;
-  MessageBoxes& boxes_;
+  FailureSink failures_;
 };
 
 }  // namespace tarvex::qt

@@ -2,15 +2,14 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 
+#include "linux/qt/guarded_call.h"
 #include "linux/qt/program.h"
 #include "linux/qt/qt_message_boxes.h"
 #include "linux/qt/session_end.h"
 #include "linux/qt/toolkit_arguments.h"
 #include "linux/tray/program_icon.h"
 #include "linux/x11/xcb_connection.h"
-#include "app/error_box.h"
 
 int main(int argc, char* argv[]) {
   tarvex::qt::ToolkitArguments arguments(argc, argv);
@@ -33,17 +32,13 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(tarvex::qt::ProgramIcon());
 
   tarvex::qt::QtMessageBoxes boxes;
-  const tarvex::qt::FailureReporter report = [&boxes](std::exception_ptr failure) {
-    tarvex::ApplicationEvents1Exception(boxes, std::move(failure));
-  };
-  try {
-    tarvex::qt::Program program(boxes, report);
+  int status = 1;  // a program that cannot be built has shown why, and ends
+  tarvex::qt::RunGuarded(tarvex::FailureSink(boxes), [&] {
+    tarvex::qt::Program program(boxes);
     boxes.SetMainWindow(&program.Window());
     const tarvex::qt::SessionEnd sessionEnd(program.Window());
     program.ShowFirst([] { QCoreApplication::quit(); });
-    return QApplication::exec();
-  } catch (...) {
-    report(std::current_exception());
-    return 1;
-  }
+    status = QApplication::exec();
+  });
+  return status;
 }

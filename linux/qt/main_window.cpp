@@ -11,11 +11,14 @@ namespace tarvex::qt {
 
 MainWindow::MainWindow(const MainWindowPorts& ports)
     : ports_(ports),
-      timers_(ports.boxes),
+      failures_(ports.boxes),
+      timers_(failures_),
       host_(*this),
       application_(*this),
-      toolBar_(new ActionBar(
-          *this, [this](ActionId id) { Guarded([this, id] { form_->ExecuteAction(id); }); })),
+      toolBar_(new ActionBar(*this,
+                             [this](ActionId id) {
+                               RunGuarded(failures_, [this, id] { form_->ExecuteAction(id); });
+                             })),
       listView_(new QtListView(this)),
       statusBar_(new QtStatusBar(this)) {
   addToolBar(Qt::TopToolBarArea, toolBar_);
@@ -38,14 +41,15 @@ MainWindow::MainWindow(const MainWindowPorts& ports)
                        ports.hotKeys,
                        application_,
                        codePage_});
-  application_.SetEvents({[this] { Guarded([this] { form_->ApplicationEvents1Minimize(); }); },
-                          [this] { Guarded([this] { form_->ApplicationEvents1Restore(); }); }});
+  application_.SetEvents(
+      {[this] { RunGuarded(failures_, [this] { form_->ApplicationEvents1Minimize(); }); },
+       [this] { RunGuarded(failures_, [this] { form_->ApplicationEvents1Restore(); }); }});
   listView_->SetEvents({
-      [this](int column) { Guarded([&] { form_->ListView1ColumnClick(column); }); },
+      [this](int column) { RunGuarded(failures_, [&] { form_->ListView1ColumnClick(column); }); },
       [this](int index, bool checked) {
-        Guarded([&] { form_->ListView1ItemChecked(index, checked); });
+        RunGuarded(failures_, [&] { form_->ListView1ItemChecked(index, checked); });
       },
-      [this](int index) { Guarded([&] { form_->ListView1SelectItem(index); }); },
+      [this](int index) { RunGuarded(failures_, [&] { form_->ListView1SelectItem(index); }); },
   });
   form_->FormCreate();
   listView_->setFocus();
@@ -59,18 +63,14 @@ MainWindow::~MainWindow() {
   form_.reset();
 }
 
-void MainWindow::Guarded(const std::function<void()>& handler) {
-  RunGuarded(ports_.boxes, handler);
-}
-
 void MainWindow::ShowFirst() {
   // Launchers on X11 have no "Run: Minimized": the start is always a normal one.
-  Guarded([this] { form_->Start(false); });
+  RunGuarded(failures_, [this] { form_->Start(false); });
   show();
 }
 
 void MainWindow::Idle() {
-  Guarded([this] {
+  RunGuarded(failures_, [this] {
     if (form_->Idle(ViewAtIdle())) toolBar_->ShowEnabledStates(*form_);
   });
 }
@@ -94,7 +94,7 @@ IdleView MainWindow::ViewAtIdle() const {
 void MainWindow::closeEvent(QCloseEvent* event) {
   // Every way of closing comes here; the form decides whether the window may go.
   bool closed = false;
-  Guarded([&] { closed = form_->CloseQuery(); });
+  RunGuarded(failures_, [&] { closed = form_->CloseQuery(); });
   if (!closed) {
     event->ignore();
     return;

@@ -17,6 +17,7 @@
 #include "linux/qt/qt_web_browser.h"
 #include "linux/qt/status_bar.h"
 #include "linux/settings/utf8_code_page.h"
+#include "services/failure_sink.h"
 
 namespace tarvex::qt {
 
@@ -55,8 +56,6 @@ class MainWindow final : public QMainWindow {
   void FrameChanged(const FrameExtents& frame) { host_.SetFrame(frame); }
   // Runs when the window has closed for good; the program ends then.
   void SetOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
-  // Runs a handler of the form at Qt's event boundary: a failure goes to the error box.
-  void Guarded(const std::function<void()>& handler);
 
   TFormMain& Form() { return *form_; }
   ActionBar& Tools() { return *toolBar_; }
@@ -71,6 +70,8 @@ class MainWindow final : public QMainWindow {
 
  private:
   MainWindowPorts ports_;
+  // Where the failures of the form's handlers go: the error box.
+  FailureSink failures_;
   QtTimerService timers_;
   QtMessagePump pump_;
   QtTextCollation collation_;

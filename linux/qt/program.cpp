@@ -16,19 +16,19 @@ posix::SettingsLocation SettingsOfThisRun() {
 
 }  // namespace
 
-Program::Program(MessageBoxes& boxes, FailureReporter report)
-    : settingsLocation_(SettingsOfThisRun()),
+Program::Program(MessageBoxes& boxes)
+    : failures_(boxes),
+      settingsLocation_(SettingsOfThisRun()),
       settings_(settingsLocation_.directoryToCreate),
       windows_(connection_),
       x11Events_(xcb_get_file_descriptor(connection_.get()), QSocketNotifier::Read),
-      ignoreListDialog_(nullptr, boxes),
+      ignoreListDialog_(nullptr, failures_),
+      trayShell_(failures_),
       hotKeys_(
           [this](int id) {
-            if (hotKeyTarget_ != nullptr) {
-              hotKeyTarget_->Guarded([&] { hotKeyTarget_->Form().WMHotKey(id); });
-            }
+            if (hotKeyTarget_ != nullptr) hotKeyTarget_->Form().WMHotKey(id);
           },
-          report),
+          failures_),
       window_({windows_, toolHelp_, icons_, settings_, ignoreListDialog_, inputBox_, optionsDialog_,
                trayShell_, hotKeys_, boxes}) {
   QObject::connect(&x11Events_, &QSocketNotifier::activated, [this] {
@@ -41,8 +41,7 @@ Program::Program(MessageBoxes& boxes, FailureReporter report)
   inputBox_.SetParent(&window_);
   optionsDialog_.SetParent(&window_);
   TFormMain& form = window_.Form();
-  trayShell_.Attach(form.TrayIcon1(), form.PopupMenu1(), form.Hints(), std::move(report),
-                    ActionIconOfImage);
+  trayShell_.Attach(form.TrayIcon1(), form.PopupMenu1(), form.Hints(), ActionIconOfImage);
 }
 
 Program::~Program() { hotKeyTarget_ = nullptr; }

@@ -14,7 +14,6 @@
 #include "linux/qt/main_window.h"
 #include "linux/settings/posix_profile_store.h"
 #include "linux/settings/settings_location.h"
-#include "linux/tray/failure_reporter.h"
 #include "linux/tray/qt_tray_shell.h"
 #include "linux/tray/x11_hot_keys.h"
 #include "linux/x11/frame_watch.h"
@@ -28,9 +27,10 @@ namespace tarvex::qt {
 class Program {
  public:
   // Connects to the display and reads where the settings live (fixed for the whole run: a later
-  // change of the environment has no effect). The window stays hidden until ShowFirst.
-  // Throws when the display cannot be had.
-  Program(MessageBoxes& boxes, FailureReporter report);
+  // change of the environment has no effect). The window stays hidden until ShowFirst. The
+  // boxes are the program's, its error box among them, which every failure of its handlers
+  // reaches. Throws when the display cannot be had.
+  explicit Program(MessageBoxes& boxes);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -47,6 +47,9 @@ class Program {
   QtTrayShell& TrayShell() { return trayShell_; }
 
  private:
+  // Where the failures of the handlers outside the main window go (the tray, the hot key, the
+  // dialogs): the same error box as the window's own.
+  FailureSink failures_;
   posix::SettingsLocation settingsLocation_;
   posix::PosixProfileStore settings_;
   x11::XcbConnection connection_;

@@ -10,8 +10,9 @@ namespace {
 
 class QtTimer final : public PeriodicTimer {
  public:
-  QtTimer(MessageBoxes& boxes, std::function<void()> onTimer) : onTimer_(std::move(onTimer)) {
-    QObject::connect(&timer_, &QTimer::timeout, [this, &boxes] { RunGuarded(boxes, onTimer_); });
+  QtTimer(FailureSink failures, std::function<void()> onTimer) : onTimer_(std::move(onTimer)) {
+    QObject::connect(&timer_, &QTimer::timeout,
+                     [this, failures] { RunGuarded(failures, onTimer_); });
   }
 
  private:
@@ -26,7 +27,7 @@ class QtTimer final : public PeriodicTimer {
 }  // namespace
 
 std::unique_ptr<Timer> QtTimerService::CreateTimer(std::function<void()> onTimer) {
-  return std::make_unique<QtTimer>(boxes_, std::move(onTimer));
+  return std::make_unique<QtTimer>(failures_, std::move(onTimer));
 }
 
 }  // namespace tarvex::qt

@@ -1,17 +1,18 @@
-// Timers over QTimer; a failure in a timer's handler goes to the error box.
+// Timers over QTimer; a failure in a timer's handler goes to the failure sink.
 #pragma once
 
+#include "services/failure_sink.h"
 #include "services/ui_services.h"
 
 namespace tarvex::qt {
 
 class QtTimerService final : public TimerService {
  public:
-  explicit QtTimerService(MessageBoxes& boxes) : boxes_(boxes) {}
+  explicit QtTimerService(FailureSink failures) : failures_(failures) {}
   std::unique_ptr<Timer> CreateTimer(std::function<void()> onTimer) override;
 
  private:
-  MessageBoxes& boxes_;
+  FailureSink failures_;
 };
 
 }  // namespace tarvex::qt

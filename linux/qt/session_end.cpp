@@ -83,7 +83,7 @@ bool SessionEnd::eventFilter(QObject* watched, QEvent* event) {
 
 void SessionEnd::Save() {
   StandardErrorBoxes boxes;
-  RunGuarded(boxes, [this] { window_.Form().WMEndSession(); });
+  RunGuarded(FailureSink(boxes), [this] { window_.Form().WMEndSession(); });
 }
 
 }  // namespace tarvex::qt

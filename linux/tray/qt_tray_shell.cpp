@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "linux/qt/guarded_call.h"
 #include "linux/tray/program_icon.h"
 
 namespace tarvex::qt {
@@ -12,18 +13,18 @@ constexpr IconHandle kProgramIconHandle = 1;
 
 }  // namespace
 
-QtTrayShell::QtTrayShell()
-    : dock_([this] { RunReported(reportFailure_, [this] { ManagerAppeared(); }); },
-            [this] { RunReported(reportFailure_, [this] { Embedded(); }); },
-            [this] { RunReported(reportFailure_, [this] { DropIconWindow(); }); }),
+QtTrayShell::QtTrayShell(FailureSink failures)
+    : failures_(failures),
+      dock_([this] { RunGuarded(failures_, [this] { ManagerAppeared(); }); },
+            [this] { RunGuarded(failures_, [this] { Embedded(); }); },
+            [this] { RunGuarded(failures_, [this] { DropIconWindow(); }); }),
       programIcon_(qt::ProgramIcon()) {}
 
 QtTrayShell::~QtTrayShell() = default;
 
 void QtTrayShell::Attach(TTrayIcon& icon, const TPopupMenu& menu, HintLine& hints,
-                         FailureReporter reportFailure, PictureSource pictures) {
+                         PictureSource pictures) {
   client_.emplace(Client{icon, menu, hints});
-  reportFailure_ = std::move(reportFailure);
   pictures_ = std::move(pictures);
 }
 
@@ -98,7 +99,7 @@ void QtTrayShell::ManagerAppeared() {
 
 void QtTrayShell::Notified(TrayMouseEvent event, int x, int y, TShiftState keys) {
   if (!client_) return;
-  RunReported(reportFailure_, [&] { client_->icon.TrayWndProc(event, x, y, keys); });
+  RunGuarded(failures_, [&] { client_->icon.TrayWndProc(event, x, y, keys); });
 }
 
 void QtTrayShell::CancelMode() {
@@ -111,7 +112,7 @@ void QtTrayShell::ForegroundTrayWindow() {}
 
 int QtTrayShell::PopupMenu(int x, int y) {
   if (!client_) return -1;
-  return ExecTrayMenu(client_->menu, QPoint(x, y), client_->hints, pictures_, reportFailure_);
+  return ExecTrayMenu(client_->menu, QPoint(x, y), client_->hints, pictures_, failures_);
 }
 
 }  // namespace tarvex::qt

@@ -5,27 +5,28 @@
 #include <memory>
 #include <optional>
 
-#include "linux/tray/failure_reporter.h"
 #include "linux/tray/system_tray_dock.h"
 #include "linux/tray/tray_icon_widget.h"
 #include "linux/tray/tray_menu.h"
+#include "services/failure_sink.h"
 #include "tray/tray_shell.h"
 
 namespace tarvex::qt {
 
 class QtTrayShell final : public TrayShell {
  public:
-  // Needs a running QApplication on the xcb platform.
-  QtTrayShell();
+  // Needs a running QApplication on the xcb platform. The failures of the icon's and the menu's
+  // handlers go to the failure sink.
+  explicit QtTrayShell(FailureSink failures);
   ~QtTrayShell() override;
   QtTrayShell(const QtTrayShell&) = delete;
   QtTrayShell& operator=(const QtTrayShell&) = delete;
 
-  // The icon, menu and hint line whose notification area this is, where failures of their
-  // handlers go, and the pictures of the menu's items (none when empty); until then the icon's
-  // mouse actions are ignored and the menu shows nothing.
+  // The icon, menu and hint line whose notification area this is, and the pictures of the
+  // menu's items (none when empty); until then the icon's mouse actions are ignored and the menu
+  // shows nothing.
   void Attach(TTrayIcon& icon, const TPopupMenu& menu, HintLine& hints,
-              FailureReporter reportFailure, PictureSource pictures = {});
+              PictureSource pictures = {});
 
   IconHandle ProgramIcon() override;
   // Adding fails when the desktop has no system tray.
@@ -53,6 +54,7 @@ class QtTrayShell final : public TrayShell {
   void ManagerAppeared();
   void Notified(TrayMouseEvent event, int x, int y, TShiftState keys);
 
+  FailureSink failures_;
   SystemTrayDock dock_;
   QIcon programIcon_;
   std::unique_ptr<TrayIconWidget> widget_;
@@ -60,7 +62,6 @@ class QtTrayShell final : public TrayShell {
   // The record of the icon the program has added and not deleted yet.
   std::optional<NotifyIconRecord> added_;
   std::optional<Client> client_;
-  FailureReporter reportFailure_;
   PictureSource pictures_;
 };
 

@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "linux/qt/guarded_call.h"
+
 namespace tarvex::qt {
 namespace {
 
@@ -11,15 +13,14 @@ namespace {
 // item (a separator, outside the menu), as the Windows menu reports it.
 class MenuHintFollower final : public QObject {
  public:
-  MenuHintFollower(QMenu& menu, const TPopupMenu& items, HintLine& hints,
-                   const FailureReporter& report)
-      : menu_(menu), items_(items), hints_(hints), report_(report) {
+  MenuHintFollower(QMenu& menu, const TPopupMenu& items, HintLine& hints, FailureSink failures)
+      : menu_(menu), items_(items), hints_(hints), failures_(failures) {
     menu_.installEventFilter(this);
     QObject::connect(&menu_, &QMenu::hovered, this, [this](QAction* action) { Show(action); });
   }
 
   void Show(const QAction* action) const {
-    RunReported(report_, [&] {
+    RunGuarded(failures_, [&] {
       const int index = action != nullptr && !action->isSeparator() ? action->data().toInt() : -1;
       hints_.MenuItemHovered(index >= 0 ? items_.items[static_cast<std::size_t>(index)].hint
                                         : std::string());
@@ -41,7 +42,7 @@ class MenuHintFollower final : public QObject {
   QMenu& menu_;
   const TPopupMenu& items_;
   HintLine& hints_;
-  const FailureReporter& report_;
+  const FailureSink failures_;
 };
 
 QString FromLocal(const std::string& text) {
@@ -51,7 +52,7 @@ QString FromLocal(const std::string& text) {
 }  // namespace
 
 int ExecTrayMenu(const TPopupMenu& menu, QPoint at, HintLine& hints, const PictureSource& pictures,
-                 const FailureReporter& report) {
+                 FailureSink failures) {
   QMenu popup;
   for (std::size_t i = 0; i < menu.items.size(); ++i) {
     const TMenuItem& item = menu.items[i];
@@ -67,7 +68,7 @@ int ExecTrayMenu(const TPopupMenu& menu, QPoint at, HintLine& hints, const Pictu
       action->setFont(bold);
     }
   }
-  const MenuHintFollower follower(popup, menu, hints, report);
+  const MenuHintFollower follower(popup, menu, hints, failures);
   const QAction* chosen = popup.exec(at);
   follower.Show(nullptr);  // the menu has closed: no item is under the mouse
   return chosen != nullptr ? chosen->data().toInt() : -1;

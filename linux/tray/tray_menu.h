@@ -7,8 +7,8 @@
 
 #include <functional>
 
-#include "linux/tray/failure_reporter.h"
 #include "app/hint_line.h"
+#include "services/failure_sink.h"
 #include "tray/tray_icon.h"
 
 namespace tarvex::qt {
@@ -17,8 +17,8 @@ namespace tarvex::qt {
 using PictureSource = std::function<QIcon(int imageIndex)>;
 
 // Shows the menu with its top left corner at the point and returns when it closes: the chosen
-// item's index, -1 for none.
+// item's index, -1 for none. A failure while it follows the mouse goes to the failure sink.
 int ExecTrayMenu(const TPopupMenu& menu, QPoint at, HintLine& hints, const PictureSource& pictures,
-                 const FailureReporter& report);
+                 FailureSink failures);
 
 }  // namespace tarvex::qt

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "linux/qt/guarded_call.h"
 #include "linux/tray/xcb_support.h"
 
 namespace tarvex::qt {
@@ -47,10 +48,8 @@ std::uint16_t NumLockMask(xcb_connection_t* connection) {
 
 }  // namespace
 
-X11HotKeys::X11HotKeys(Pressed onHotKey, FailureReporter reportFailure)
-    : connection_(QtXcbConnection()),
-      onHotKey_(std::move(onHotKey)),
-      reportFailure_(std::move(reportFailure)) {
+X11HotKeys::X11HotKeys(Pressed onHotKey, FailureSink failures)
+    : connection_(QtXcbConnection()), onHotKey_(std::move(onHotKey)), failures_(failures) {
   const xcb_screen_t* screen = DefaultScreen(connection_);
   if (screen == nullptr) throw std::runtime_error("The X display has no screen");
   root_ = screen->root;
@@ -135,7 +134,7 @@ bool X11HotKeys::nativeEventFilter(const QByteArray& eventType, void* message, q
   if (type == XCB_MAPPING_NOTIFY) {
     const auto* mapping = static_cast<const xcb_mapping_notify_event_t*>(message);
     if (mapping->request != XCB_MAPPING_POINTER && !registrations_.empty()) {
-      RunReported(reportFailure_, [this] { GrabAgainAfterKeymapChange(); });
+      RunGuarded(failures_, [this] { GrabAgainAfterKeymapChange(); });
     }
     return false;  // Qt keeps its own keymap up to date from the same event
   }
@@ -148,7 +147,7 @@ bool X11HotKeys::nativeEventFilter(const QByteArray& eventType, void* message, q
                                   [&](const KeyGrab& grab) { return grab.keycode == key->detail; });
     if (!ours) continue;
     if (type == XCB_KEY_PRESS) {
-      RunReported(reportFailure_, [this, hotKey = id] { onHotKey_(hotKey); });
+      RunGuarded(failures_, [this, hotKey = id] { onHotKey_(hotKey); });
     }
     return true;
   }

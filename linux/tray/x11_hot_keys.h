@@ -10,7 +10,7 @@
 #include <map>
 #include <vector>
 
-#include "linux/tray/failure_reporter.h"
+#include "services/failure_sink.h"
 #include "tray/hot_key.h"
 
 namespace tarvex::qt {
@@ -19,8 +19,9 @@ class X11HotKeys final : public HotKeys, private QAbstractNativeEventFilter {
  public:
   using Pressed = std::function<void(int id)>;
 
-  // Needs a running QGuiApplication on the xcb platform.
-  X11HotKeys(Pressed onHotKey, FailureReporter reportFailure);
+  // Needs a running QGuiApplication on the xcb platform. A failure of the handler goes to the
+  // failure sink.
+  X11HotKeys(Pressed onHotKey, FailureSink failures);
   ~X11HotKeys() override;
   X11HotKeys(const X11HotKeys&) = delete;
   X11HotKeys& operator=(const X11HotKeys&) = delete;
@@ -48,7 +49,7 @@ class X11HotKeys final : public HotKeys, private QAbstractNativeEventFilter {
   xcb_connection_t* connection_;
   xcb_window_t root_;
   Pressed onHotKey_;
-  FailureReporter reportFailure_;
+  FailureSink failures_;
   std::map<int, Registration> registrations_;
 };
 

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
   PlainCollation collation;
   tarvex::qt::QtInputBox inputBox(&mainWindow);
   PrintedBoxes boxes;
-  tarvex::qt::QtIgnoreListDialog ignoreList(&mainWindow, boxes);
+  tarvex::qt::QtIgnoreListDialog ignoreList(&mainWindow, tarvex::FailureSink(boxes));
   tarvex::qt::QtOptionsDialog options(&mainWindow);
   tarvex::IgnoreList.Replace({"xterm", "Calculator", "Mail - Inbox (3 unread)", "Clock"});
 

@@ -78,7 +78,7 @@ class IgnoreListDialogTest : public QObject {
   QWidget mainWindow_;
   QtInputBox inputBox_{&mainWindow_};
   RecordingBoxes boxes_;
-  QtIgnoreListDialog view_{&mainWindow_, boxes_};
+  QtIgnoreListDialog view_{&mainWindow_, FailureSink(boxes_)};
 
   bool Show() { return ShowIgnoreListDialog(collation_, inputBox_, view_); }
 

@@ -10,8 +10,6 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "app/error_box.h"
-
 namespace tarvex::e2e {
 namespace {
 
@@ -135,12 +133,7 @@ bool Desktop::IsRunning(const std::string& caption) {
   return !programs_.at(caption)->Ended(std::chrono::milliseconds(0));
 }
 
-ProgramOnDesktop::ProgramOnDesktop()
-    : program(boxes,
-              [this](std::exception_ptr failure) {
-                ApplicationEvents1Exception(boxes, std::move(failure));
-              }),
-      window(program.Window()) {
+ProgramOnDesktop::ProgramOnDesktop() : program(boxes), window(program.Window()) {
   program.ShowFirst([] {});
   if (!QTest::qWaitForWindowExposed(&window)) throw std::runtime_error("no window on screen");
   Settle();

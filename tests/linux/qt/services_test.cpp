@@ -75,7 +75,7 @@ class ServicesTest : public QObject {
 
   void timersFireOnlyWhenOnWithAPeriodAndReportFailures() {
     sim::SimulatedDesktop boxes;
-    QtTimerService service(boxes);
+    QtTimerService service{FailureSink(boxes)};
     int fired = 0;
     const auto timer = service.CreateTimer([&fired] {
       if (++fired == 2) throw std::runtime_error("Tick failed");

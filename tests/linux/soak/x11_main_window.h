@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "linux/qt/guarded_call.h"
 #include "linux/qt/main_window.h"
 #include "linux/x11/no_icon_source.h"
 #include "linux/x11/proc_tool_help_library.h"
@@ -39,7 +40,7 @@ struct X11MainWindow {
   ~X11MainWindow() { IgnoreList.Replace({}); }
 
   void Execute(ActionId action) {
-    window.Guarded([&] { window.Form().ExecuteAction(action); });
+    qt::RunGuarded(FailureSink(boxes), [&] { window.Form().ExecuteAction(action); });
   }
   // Lets the event loop run until it waits, which is when the idle step runs.
   static void Settle(int milliseconds = 5) {

@@ -1,4 +1,4 @@
-#include "app/error_box.h"
+#include "services/failure_sink.h"
 
 #include <new>
 #include <string>
@@ -8,7 +8,7 @@
 
 namespace tarvex {
 
-void ApplicationEvents1Exception(MessageBoxes& boxes, std::exception_ptr failure) noexcept {
+void FailureSink::Report(std::exception_ptr failure) const noexcept {
   std::string message;
   try {
     std::rethrow_exception(std::move(failure));
@@ -22,7 +22,7 @@ void ApplicationEvents1Exception(MessageBoxes& boxes, std::exception_ptr failure
     message = "Unknown failure";
   }
   try {
-    boxes.Show(message, "Error", BoxKind::kError);
+    boxes_->Show(message, "Error", BoxKind::kError);
   } catch (...) {
     // Nothing is left to report a failure of the report itself to.
   }
