@@ -2,6 +2,7 @@
 # Checks the habits the tree keeps, as the test command does:
 #
 #   scripts/check-habits.sh arrows       every include between folders goes down the table below,
+#                                        each core folder's library links what the table says,
 #                                        and the README draws the same table
 #   scripts/check-habits.sh shell        shellcheck over every shell script in the repository
 #   scripts/check-habits.sh format       clang-format (.clang-format) over every C++ file, changing
@@ -59,6 +60,16 @@ case "${1:-}" in
       diff <(echo "$drawn") <(grep . <<<"$arrows") || true
       exit 1
     fi
+    # Each core folder's library links the libraries of the folders it may include, and no other.
+    while read -r folder below; do
+      grep -q '^tarvex_core_folder(' "$folder/CMakeLists.txt" 2>/dev/null || continue
+      linked="$(tr '\n' ' ' <"$folder/CMakeLists.txt" | sed -n 's/.*LINKS\([^)]*\)).*/\1/p' |
+        sed 's/tarvex_//g' | xargs)"
+      if [ "$linked" != "$below" ]; then
+        echo "$folder/CMakeLists.txt: links [$linked], the table of arrows says [$below]"
+        exit 1
+      fi
+    done < <(grep . <<<"$arrows" | tr -d :)
     echo "arrows: ${#sources[@]} files, every include between folders goes down"
     ;;
   shell)
