@@ -22,10 +22,11 @@ base:
 services: base
 winlist: base services
 settings: base services
+dialogs: base services settings
 tray: base services winlist
-app: base services winlist settings tray
-win32: base services winlist settings tray app
-linux: base services winlist settings tray app
+app: base services winlist settings dialogs tray
+win32: base services winlist settings dialogs tray app
+linux: base services winlist settings dialogs tray app
 bench: *
 tests: *
 "
@@ -88,7 +89,8 @@ case "${1:-}" in
     command -v clang-tidy >/dev/null || { echo "skipped: clang-tidy is not installed"; exit 77; }
     commands="${2:?usage: $0 tidy BUILD}/compile_commands.json"
     [ -f "$commands" ] || { echo "check-habits: no $commands" >&2; exit 2; }
-    mapfile -t sources < <(git ls-files 'base/*.cpp' 'winlist/*.cpp' 'settings/*.cpp' 'tray/*.cpp' 'app/*.cpp')
+    mapfile -t sources < <(git ls-files 'base/*.cpp' 'winlist/*.cpp' 'settings/*.cpp' \
+      'dialogs/*.cpp' 'tray/*.cpp' 'app/*.cpp')
     printf '%s\0' "${sources[@]}" |
       xargs -0 -n 4 -P 2 clang-tidy --quiet -p "$(dirname "$commands")"
     echo "clang-tidy: ${#sources[@]} files of the core, no findings"
