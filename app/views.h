@@ -5,18 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "base/bounds.h"
 #include "winlist/window_system.h"
 
 namespace tarvex {
-
-// A window's outer frame in screen pixels.
-struct Bounds {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const Bounds&) const = default;
-};
 
 struct ScreenSize {
   int width = 0;

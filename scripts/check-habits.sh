@@ -2,6 +2,7 @@
 # Checks the habits the tree keeps, as the test command does:
 #
 #   scripts/check-habits.sh arrows       every include between folders goes down the table below,
+#                                        each core folder's library links what the table says,
 #                                        and the README draws the same table
 #   scripts/check-habits.sh shell        shellcheck over every shell script in the repository
 #   scripts/check-habits.sh format       clang-format (.clang-format) over every C++ file, changing
@@ -21,10 +22,11 @@ base:
 services: base
 winlist: base services
 settings: base services
+dialogs: base services settings
 tray: base services winlist
-app: base services winlist settings tray
-win32: base services winlist settings tray app
-linux: base services winlist settings tray app
+app: base services winlist settings dialogs tray
+win32: base services winlist settings dialogs tray app
+linux: base services winlist settings dialogs tray app
 bench: *
 tests: *
 "
@@ -59,6 +61,16 @@ case "${1:-}" in
       diff <(echo "$drawn") <(grep . <<<"$arrows") || true
       exit 1
     fi
+    # Each core folder's library links the libraries of the folders it may include, and no other.
+    while read -r folder below; do
+      grep -q '^tarvex_core_folder(' "$folder/CMakeLists.txt" 2>/dev/null || continue
+      linked="$(tr '\n' ' ' <"$folder/CMakeLists.txt" | sed -n 's/.*LINKS\([^)]*\)).*/\1/p' |
+        sed 's/tarvex_//g' | xargs)"
+      if [ "$linked" != "$below" ]; then
+        echo "$folder/CMakeLists.txt: links [$linked], the table of arrows says [$below]"
+        exit 1
+      fi
+    done < <(grep . <<<"$arrows" | tr -d :)
     echo "arrows: ${#sources[@]} files, every include between folders goes down"
     ;;
   shell)
@@ -77,7 +89,8 @@ case "${1:-}" in
     command -v clang-tidy >/dev/null || { echo "skipped: clang-tidy is not installed"; exit 77; }
     commands="${2:?usage: $0 tidy BUILD}/compile_commands.json"
     [ -f "$commands" ] || { echo "check-habits: no $commands" >&2; exit 2; }
-    mapfile -t sources < <(git ls-files 'base/*.cpp' 'winlist/*.cpp' 'settings/*.cpp' 'tray/*.cpp' 'app/*.cpp')
+    mapfile -t sources < <(git ls-files 'base/*.cpp' 'winlist/*.cpp' 'settings/*.cpp' \
+      'dialogs/*.cpp' 'tray/*.cpp' 'app/*.cpp')
     printf '%s\0' "${sources[@]}" |
       xargs -0 -n 4 -P 2 clang-tidy --quiet -p "$(dirname "$commands")"
     echo "clang-tidy: ${#sources[@]} files of the core, no findings"

@@ -1,21 +1,12 @@
 #include "win32/win32_ignore_list_dialog.h"
 
+#include "dialogs/dialog_layout.h"
 #include "win32/modal_dialog.h"
 
 namespace tarvex::win32 {
 namespace {
 
-// The layout as designed, in pixels at 96 dots per inch.
-constexpr int kClientWidth = 359;
-constexpr int kClientHeight = 214;
-constexpr Bounds kBevel = {8, 8, 259, 197};
-constexpr Bounds kPanel = {20, 20, 235, 141};
-constexpr int kItemHeight = 13;
-constexpr Bounds kAdd = {20, 168, 75, 25};
-constexpr Bounds kModify = {100, 168, 75, 25};
-constexpr Bounds kRemove = {180, 168, 75, 25};
-constexpr Bounds kOk = {276, 8, 75, 25};
-constexpr Bounds kCancel = {276, 36, 75, 25};
+namespace layout = ignore_list_layout;
 
 class IgnoreListDialog final : public ModalDialog {
  public:
@@ -30,20 +21,22 @@ class IgnoreListDialog final : public ModalDialog {
  private:
   void OnInit() override {
     ::SetWindowTextA(Handle(), kIgnoreListCaption);
-    SetClientSize(Scale()(kClientWidth), Scale()(kClientHeight));
+    SetClientSize(Scale()(layout::kClientWidth), Scale()(layout::kClientHeight));
     // The lowered panel the list fills is the list's own thin sunken edge.
     list_ = AddControl("LISTBOX", "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                       WS_EX_STATICEDGE, Scaled(kPanel), kIgnoreListBox);
-    ::SendMessageA(list_, LB_SETITEMHEIGHT, 0, MAKELPARAM(Scale()(kItemHeight), 0));
-    AddControl("BUTTON", "A&dd", WS_TABSTOP | BS_PUSHBUTTON, 0, Scaled(kAdd), kIgnoreListAdd);
-    AddControl("BUTTON", "&Modify", WS_TABSTOP | BS_PUSHBUTTON, 0, Scaled(kModify),
+                       WS_EX_STATICEDGE, Scaled(layout::kPanel), kIgnoreListBox);
+    ::SendMessageA(list_, LB_SETITEMHEIGHT, 0, MAKELPARAM(Scale()(layout::kItemHeight), 0));
+    AddControl("BUTTON", "A&dd", WS_TABSTOP | BS_PUSHBUTTON, 0, Scaled(layout::kAdd),
+               kIgnoreListAdd);
+    AddControl("BUTTON", "&Modify", WS_TABSTOP | BS_PUSHBUTTON, 0, Scaled(layout::kModify),
                kIgnoreListModify);
-    AddControl("BUTTON", "Remo&ve", WS_TABSTOP | BS_PUSHBUTTON, 0, Scaled(kRemove),
+    AddControl("BUTTON", "Remo&ve", WS_TABSTOP | BS_PUSHBUTTON, 0, Scaled(layout::kRemove),
                kIgnoreListRemove);
-    AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, Scaled(kOk), IDOK);
-    AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, Scaled(kCancel), IDCANCEL);
+    AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, Scaled(layout::kOk), IDOK);
+    AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, Scaled(layout::kCancel),
+               IDCANCEL);
     // Last, so that it lies beneath the controls it frames.
-    AddControl("STATIC", "", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, 0, Scaled(kBevel), -1);
+    AddControl("STATIC", "", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, 0, Scaled(layout::kBevel), -1);
 
     ShowEntries();
     ::SetFocus(list_);

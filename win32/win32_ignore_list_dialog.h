@@ -4,7 +4,7 @@
 
 #include "win32/windows_api.h"
 
-#include "settings/ignore_list_dialog_view.h"
+#include "dialogs/ignore_list_dialog_view.h"
 
 namespace tarvex::win32 {
 

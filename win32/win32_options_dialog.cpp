@@ -2,20 +2,14 @@
 
 #include <algorithm>
 
+#include "dialogs/dialog_layout.h"
 #include "win32/modal_dialog.h"
 
 namespace tarvex::win32 {
 namespace {
 
-// The layout as designed, in pixels at 96 dots per inch.
-constexpr int kClientWidth = 227;
-constexpr int kClientHeight = 84;
-constexpr Bounds kBevel = {8, 8, 125, 69};
-constexpr Bounds kLabel = {20, 24, 41, 13};
-constexpr Bounds kHotKey = {68, 20, 53, 21};
-constexpr Bounds kMinimizeToTray = {20, 48, 97, 17};
-constexpr Bounds kOk = {144, 8, 75, 25};
-constexpr Bounds kCancel = {144, 36, 75, 25};
+namespace layout = options_layout;
+
 // A closed drop-down list is its item height plus its edges tall.
 constexpr int kComboEdges = 6;
 
@@ -44,12 +38,12 @@ class OptionsDialog final : public ModalDialog {
  private:
   void OnInit() override {
     ::SetWindowTextA(Handle(), kOptionsCaption);
-    SetClientSize(Scale()(kClientWidth), Scale()(kClientHeight));
+    SetClientSize(Scale()(layout::kClientWidth), Scale()(layout::kClientHeight));
     // The label first: its access key moves the focus to the control after it.
     constexpr const char* kLabelText = "Hot &key:";
     AddControl("STATIC", kLabelText, SS_LEFTNOWORDWRAP, 0,
-               FitToText(Scaled(kLabel), Font(), kLabelText), kOptionsHotKeyLabel);
-    Bounds listFrame = Scaled(kHotKey);
+               FitToText(Scaled(layout::kLabel), Font(), kLabelText), kOptionsHotKeyLabel);
+    Bounds listFrame = Scaled(layout::kHotKey);
     const int fieldHeight = listFrame.height;
     // The height given at creation is the field's and the open list's together.
     listFrame.height += static_cast<int>(kHotKeyItems.size()) * fieldHeight;
@@ -62,13 +56,14 @@ class OptionsDialog final : public ModalDialog {
     ::SendMessageA(list, CB_SETMINVISIBLE, kHotKeyItems.size(), 0);
     ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(logic_.HotKeyIndex()), 0);
     const HWND box = AddControl("BUTTON", "Minimize to &tray", WS_TABSTOP | BS_AUTOCHECKBOX, 0,
-                                Scaled(kMinimizeToTray), kOptionsMinimizeToTray);
+                                Scaled(layout::kMinimizeToTray), kOptionsMinimizeToTray);
     ::SendMessageA(box, BM_SETCHECK, logic_.MinimizeToTrayChecked() ? BST_CHECKED : BST_UNCHECKED,
                    0);
-    AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, Scaled(kOk), IDOK);
-    AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, Scaled(kCancel), IDCANCEL);
+    AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, Scaled(layout::kOk), IDOK);
+    AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, Scaled(layout::kCancel),
+               IDCANCEL);
     // Last, so that it lies beneath the controls it frames.
-    AddControl("STATIC", "", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, 0, Scaled(kBevel), -1);
+    AddControl("STATIC", "", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, 0, Scaled(layout::kBevel), -1);
 
     ::SetFocus(list);
   }

@@ -4,7 +4,7 @@
 
 #include "win32/windows_api.h"
 
-#include "settings/options_dialog_view.h"
+#include "dialogs/options_dialog_view.h"
 
 namespace tarvex::win32 {
 

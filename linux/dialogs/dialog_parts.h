@@ -8,6 +8,8 @@
 #include <QString>
 #include <string>
 
+#include "base/bounds.h"
+
 class QFrame;
 class QPushButton;
 
@@ -15,6 +17,11 @@ namespace tarvex::qt {
 
 QString FromText(const std::string& text);
 std::string ToText(const QString& text);
+
+// A control's frame as designed; Qt scales it to the screen.
+constexpr QRect ToRect(const Bounds& frame) {
+  return QRect(frame.left, frame.top, frame.width, frame.height);
+}
 
 // The window that a box or dialog opened now is modal to: the program's topmost open box or
 // dialog in sight, else the main window. Boxes are modal to that window alone, never to the whole

@@ -6,40 +6,34 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include "dialogs/dialog_layout.h"
 #include "linux/dialogs/dialog_parts.h"
 #include "linux/qt/guarded_call.h"
 
 namespace tarvex::qt {
 namespace {
 
-// The layout as designed, in pixels at 96 dots per inch; Qt scales them to the screen.
-constexpr QSize kClientSize(359, 214);
-constexpr QRect kBevel(8, 8, 259, 197);
-constexpr QRect kPanel(20, 20, 235, 141);
-constexpr QRect kAdd(20, 168, 75, 25);
-constexpr QRect kModify(100, 168, 75, 25);
-constexpr QRect kRemove(180, 168, 75, 25);
-constexpr QRect kOk(276, 8, 75, 25);
-constexpr QRect kCancel(276, 36, 75, 25);
+namespace layout = ignore_list_layout;
 
 class IgnoreListWindow final : public QDialog {
  public:
   IgnoreListWindow(TDlgIgnoreList& logic, QWidget* parent, FailureSink failures)
       : QDialog(parent), logic_(logic), failures_(failures) {
     setObjectName(QStringLiteral("DlgIgnoreList"));
-    MakeFixedDialog(*this, QStringLiteral("Ignore List"), kClientSize);
-    AddBevel(*this, kBevel);
+    MakeFixedDialog(*this, QStringLiteral("Ignore List"),
+                    QSize(layout::kClientWidth, layout::kClientHeight));
+    AddBevel(*this, ToRect(layout::kBevel));
     // The list's own sunken frame is the lowered panel that holds it.
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("ListBox1"));
     list_->setAccessibleName(QStringLiteral("Ignored captions"));
-    list_->setGeometry(kPanel);
+    list_->setGeometry(ToRect(layout::kPanel));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    add_ = AddPushButton(*this, QStringLiteral("A&dd"), kAdd, "Button1");
-    modify_ = AddPushButton(*this, QStringLiteral("&Modify"), kModify, "Button2");
-    remove_ = AddPushButton(*this, QStringLiteral("Remo&ve"), kRemove, "Button3");
-    const OkCancel buttons = AddOkCancel(*this, kOk, kCancel);
+    add_ = AddPushButton(*this, QStringLiteral("A&dd"), ToRect(layout::kAdd), "Button1");
+    modify_ = AddPushButton(*this, QStringLiteral("&Modify"), ToRect(layout::kModify), "Button2");
+    remove_ = AddPushButton(*this, QStringLiteral("Remo&ve"), ToRect(layout::kRemove), "Button3");
+    const OkCancel buttons = AddOkCancel(*this, ToRect(layout::kOk), ToRect(layout::kCancel));
     setTabOrder(list_, add_);
     setTabOrder(add_, modify_);
     setTabOrder(modify_, remove_);

@@ -2,7 +2,7 @@
 // showing what the core's TDlgIgnoreList holds after each step.
 #pragma once
 
-#include "settings/ignore_list_dialog_view.h"
+#include "dialogs/ignore_list_dialog_view.h"
 #include "services/failure_sink.h"
 
 class QWidget;

@@ -7,25 +7,29 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "dialogs/dialog_layout.h"
 #include "linux/dialogs/dialog_parts.h"
 
 namespace tarvex::qt {
 namespace {
 
-// The layout as designed, in pixels at 96 dots per inch. A control whose text needs more room
-// in this font than designed grows, and what stands right of it moves along.
-constexpr QRect kBevel(8, 8, 125, 69);
-constexpr QRect kLabel(20, 24, 41, 13);
-constexpr QRect kHotKey(68, 20, 53, 21);
-constexpr QRect kMinimizeToTray(20, 48, 97, 17);
-constexpr QSize kButton(75, 25);
-constexpr int kButtonsTop = 8;
-constexpr int kButtonsGap = 3;
-// The room inside the frame right of the list and below the box.
+namespace layout = options_layout;
+
+// The layout as designed. A control whose text needs more room in this font than designed grows,
+// and what stands right of it moves along.
+constexpr QRect kBevel = ToRect(layout::kBevel);
+constexpr QRect kLabel = ToRect(layout::kLabel);
+constexpr QRect kHotKey = ToRect(layout::kHotKey);
+constexpr QRect kMinimizeToTray = ToRect(layout::kMinimizeToTray);
+constexpr QRect kOk = ToRect(layout::kOk);
+constexpr QRect kCancel = ToRect(layout::kCancel);
+// The room inside the frame right of the list and below the box, between the frame and the
+// buttons, and the dialog's margins right of the buttons and below the frame.
 constexpr int kBevelPadding = kBevel.right() - kHotKey.right();
 constexpr int kBevelBottomPadding = kBevel.bottom() - kMinimizeToTray.bottom();
-constexpr int kBevelToButtons = 144 - (kBevel.right() + 1);
-constexpr int kMargin = 8;
+constexpr int kBevelToButtons = kOk.left() - (kBevel.right() + 1);
+constexpr int kMargin = layout::kClientWidth - (kOk.right() + 1);
+constexpr int kBottomMargin = layout::kClientHeight - (kBevel.bottom() + 1);
 constexpr int kLabelToList = kHotKey.left() - (kLabel.right() + 1);
 
 QRect Grown(QRect frame, QSize hint) {
@@ -68,14 +72,13 @@ class OptionsWindow final : public QDialog {
     AddBevel(*this, bevel);
 
     const int buttonsLeft = bevel.right() + 1 + kBevelToButtons;
-    const OkCancel buttons = AddOkCancel(
-        *this, QRect(QPoint(buttonsLeft, kButtonsTop), kButton),
-        QRect(QPoint(buttonsLeft, kButtonsTop + kButton.height() + kButtonsGap), kButton));
+    const OkCancel buttons = AddOkCancel(*this, QRect(QPoint(buttonsLeft, kOk.top()), kOk.size()),
+                                         QRect(QPoint(buttonsLeft, kCancel.top()), kCancel.size()));
     setTabOrder(hotKey_, minimizeToTray_);
     setTabOrder(minimizeToTray_, buttons.ok);
     setTabOrder(buttons.ok, buttons.cancel);
     MakeFixedDialog(*this, QStringLiteral("Options"),
-                    QSize(buttonsLeft + kButton.width() + kMargin, bevel.bottom() + 1 + 7));
+                    QSize(buttonsLeft + kOk.width() + kMargin, bevel.bottom() + 1 + kBottomMargin));
     CentreOnParent(*this);
     hotKey_->setFocus();
   }

@@ -2,7 +2,7 @@
 // Cancel, showing and handing back what the core's TDlgOptions holds.
 #pragma once
 
-#include "settings/options_dialog_view.h"
+#include "dialogs/options_dialog_view.h"
 
 class QWidget;
 

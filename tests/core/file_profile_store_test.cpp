@@ -12,7 +12,7 @@
 #include "contract/profile_store_contract.h"
 #include "settings/file_profile_store.h"
 #include "settings/ini_file.h"
-#include "settings/std_text_files.h"
+#include "support/std_text_files.h"
 
 namespace tarvex {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/dlg_options.h"
+#include "dialogs/dlg_options.h"
 #include "settings/options.h"
 #include "sim/fake_tray.h"
 #include "tray/hot_key.h"

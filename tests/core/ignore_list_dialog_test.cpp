@@ -5,7 +5,7 @@
 #include <map>
 
 #include "base/errors.h"
-#include "settings/dlg_ignore_list.h"
+#include "dialogs/dlg_ignore_list.h"
 #include "settings/ignore_list.h"
 #include "settings/ignore_list_file.h"
 #include "services/input_box.h"

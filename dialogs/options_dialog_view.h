@@ -1,7 +1,7 @@
 // The edition's options dialog: it shows the dialog's logic modally.
 #pragma once
 
-#include "settings/dlg_options.h"
+#include "dialogs/dlg_options.h"
 
 namespace tarvex {
 

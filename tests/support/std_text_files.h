@@ -1,5 +1,6 @@
-// Whole-file reads and replacements through the standard library: the new content goes to a
-// temporary file beside the old one, which is then renamed over it.
+// Whole-file reads and replacements through the standard library, for tests of the settings
+// store on a real disk: the new content goes to a temporary file beside the old one, which is
+// then renamed over it.
 #pragma once
 
 #include "settings/text_files.h"

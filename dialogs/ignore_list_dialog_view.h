@@ -1,7 +1,7 @@
 // The edition's ignore list dialog: it shows the dialog's logic modally.
 #pragma once
 
-#include "settings/dlg_ignore_list.h"
+#include "dialogs/dlg_ignore_list.h"
 
 namespace tarvex {
 

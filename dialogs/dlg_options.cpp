@@ -1,7 +1,7 @@
-#include "settings/dlg_options.h"
+#include "dialogs/dlg_options.h"
 
+#include "dialogs/options_dialog_view.h"
 #include "settings/options.h"
-#include "settings/options_dialog_view.h"
 
 namespace tarvex {
 

@@ -1,9 +1,9 @@
-#include "settings/dlg_ignore_list.h"
+#include "dialogs/dlg_ignore_list.h"
 
 #include <algorithm>
 
+#include "dialogs/ignore_list_dialog_view.h"
 #include "settings/ignore_list.h"
-#include "settings/ignore_list_dialog_view.h"
 
 namespace tarvex {
 

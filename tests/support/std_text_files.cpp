@@ -1,4 +1,4 @@
-#include "settings/std_text_files.h"
+#include "support/std_text_files.h"
 
 #include <filesystem>
 #include <fstream>
