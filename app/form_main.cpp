@@ -47,8 +47,7 @@ void TFormMain::FormShow() {
   shown_ = true;
   settings_.Load();
   const ScreenSize screen = platform_.host.PrimaryScreen();
-  platform_.host.SetFormBounds(
-      FitFormToScreen(platform_.host.FormBounds(), screen.width, screen.height));
+  settings_.ApplyBounds(FitFormToScreen(platform_.host.FormBounds(), screen.width, screen.height));
   RegisterAppHotKey(platform_.hotKeys, HotKeyCode);
   ExecuteAction(ActionId::ActRefresh);
   timer1_->SetEnabled(true);

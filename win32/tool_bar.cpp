@@ -144,6 +144,11 @@ std::optional<ActionId> ToolBar::ActionAt(POINT screenPoint) const {
 }
 
 bool ToolBar::OnNotify(NMHDR& header) {
+  // Only a tooltip's question is the bar's to answer. The list view notifies the parent of every
+  // row it fills, and asking the bar for its tooltip on each makes a control that creates its
+  // tooltip when first asked (Wine's does) create it while the first list is filled: a new
+  // pop-up costs the window server a look at every top-level window of the desktop.
+  if (header.code != TTN_GETDISPINFOA && header.code != TTN_GETDISPINFOW) return false;
   if (header.hwndFrom != reinterpret_cast<HWND>(Send(TB_GETTOOLTIPS))) return false;
   const std::optional<ActionId> action = ActionOfCommand(static_cast<WORD>(header.idFrom));
   if (!action) return false;
@@ -155,13 +160,10 @@ bool ToolBar::OnNotify(NMHDR& header) {
     info.lpszText = info.szText;
     return true;
   }
-  if (header.code == TTN_GETDISPINFOW) {
-    auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
-    CopyTip(tip, info.szText);
-    info.lpszText = info.szText;
-    return true;
-  }
-  return false;
+  auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+  CopyTip(tip, info.szText);
+  info.lpszText = info.szText;
+  return true;
 }
 
 }  // namespace tarvex::win32
