@@ -95,7 +95,7 @@ void WindowSettings::SaveIgnoreList() {
 }
 
 bool WindowSettings::MayCloseUnsaved(std::exception_ptr failure) {
-  FailureSink(boxes_).Report(std::move(failure));
+  FailureSink(boxes_).ApplicationEvents1Exception(std::move(failure));
   return boxes_.Show(kCloseWithoutSavingQuestion, AppTitle, BoxKind::kWarningYesNo) ==
          BoxAnswer::kYes;
 }

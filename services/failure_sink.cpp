@@ -8,7 +8,7 @@
 
 namespace tarvex {
 
-void FailureSink::Report(std::exception_ptr failure) const noexcept {
+void FailureSink::ApplicationEvents1Exception(std::exception_ptr failure) const noexcept {
   std::string message;
   try {
     std::rethrow_exception(std::move(failure));

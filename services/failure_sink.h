@@ -1,6 +1,6 @@
 // Where a failure goes that reached an event's edge (a window procedure, a timer, a dialog's
 // step, the tray, the end of the session) and must go no further: the program's one policy for
-// failures, its ApplicationEvents1Exception. Each edition has one guard that catches at its
+// failures, ApplicationEvents1Exception below. Each edition has one guard that catches at its
 // edges and hands what it caught to this sink.
 #pragma once
 
@@ -18,7 +18,7 @@ class FailureSink {
   // Shows the failure's message exactly as it stands in a box captioned "Error"; a silent abort
   // shows nothing. Nothing is logged and the program goes on: the failed operation is simply
   // abandoned. A failure of the box itself is not noticed.
-  void Report(std::exception_ptr failure) const noexcept;
+  void ApplicationEvents1Exception(std::exception_ptr failure) const noexcept;
 
  private:
   MessageBoxes* boxes_;

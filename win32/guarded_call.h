@@ -21,7 +21,7 @@ bool RunGuarded(Function&& function) noexcept {
     std::forward<Function>(function)();
     return true;
   } catch (...) {
-    ProgramFailureSink().Report(std::current_exception());
+    ProgramFailureSink().ApplicationEvents1Exception(std::current_exception());
     return false;
   }
 }

@@ -18,7 +18,7 @@ bool RunGuarded(const FailureSink& failures, Function&& function) noexcept {
     std::forward<Function>(function)();
     return true;
   } catch (...) {
-    failures.Report(std::current_exception());
+    failures.ApplicationEvents1Exception(std::current_exception());
     return false;
   }
 }

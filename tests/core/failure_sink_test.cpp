@@ -25,11 +25,11 @@ std::exception_ptr Raised(Failure failure) {
 TEST(FailureSinkTest, ShowsTheMessageAsItStandsAndNothingForASilentAbort) {
   sim::SimulatedDesktop desktop;
   const FailureSink sink(desktop);
-  sink.Report(Raised(Exception("Unable to write to C:\\x.ini")));
-  sink.Report(Raised(Exception("Ends with a full stop.")));
-  sink.Report(Raised(EAbort()));
-  sink.Report(Raised(std::bad_alloc()));
-  sink.Report(Raised(42));
+  sink.ApplicationEvents1Exception(Raised(Exception("Unable to write to C:\\x.ini")));
+  sink.ApplicationEvents1Exception(Raised(Exception("Ends with a full stop.")));
+  sink.ApplicationEvents1Exception(Raised(EAbort()));
+  sink.ApplicationEvents1Exception(Raised(std::bad_alloc()));
+  sink.ApplicationEvents1Exception(Raised(42));
   ASSERT_EQ(desktop.boxes.size(), 4u);
   EXPECT_EQ(desktop.boxes[0].text, "Unable to write to C:\\x.ini");
   EXPECT_EQ(desktop.boxes[1].text, "Ends with a full stop.");
@@ -52,8 +52,8 @@ TEST(FailureSinkTest, ABoxThatFailsItselfIsNotNoticed) {
     std::vector<std::string> shown;
   } boxes;
   const FailureSink sink(boxes);
-  sink.Report(Raised(Exception("Unable to write to C:\\x.ini")));
-  sink.Report(Raised(Exception("Cannot show the dialog")));
+  sink.ApplicationEvents1Exception(Raised(Exception("Unable to write to C:\\x.ini")));
+  sink.ApplicationEvents1Exception(Raised(Exception("Cannot show the dialog")));
   EXPECT_EQ(boxes.shown,
             (std::vector<std::string>{"Unable to write to C:\\x.ini", "Cannot show the dialog"}));
 }
