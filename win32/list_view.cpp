@@ -15,6 +15,10 @@ constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
 // The control copies the texts it is given; its structures just lack the const.
 wchar_t* TextOf(const std::wstring& text) { return const_cast<wchar_t*>(text.c_str()); }
 
+// The list view class's own window procedure, which every list view starts with: the one the
+// subclass passes each message on to.
+WNDPROC gListViewProc = nullptr;
+
 }  // namespace
 
 ListView::ListView(HWND parent, int id, HFONT font, DpiScale scale) {
@@ -25,7 +29,12 @@ ListView::ListView(HWND parent, int id, HFONT font, DpiScale scale) {
       0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr),
       nullptr);
   if (window_ == nullptr) throw std::runtime_error("Cannot create the application list");
-  ::SetWindowSubclass(window_, SubclassProc, 0, 0);
+  // Subclassed by hand, not through the common controls' subclass chain: that chain finds its
+  // data in a window property on every message, and Wine keeps properties in its window server,
+  // so each message the list takes (several a row while it is filled) cost a round trip.
+  gListViewProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+      window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListView::SubclassProc)));
+  if (gListViewProc == nullptr) throw std::runtime_error("Cannot set up the application list");
   Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
        LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
@@ -40,11 +49,9 @@ ListView::ListView(HWND parent, int id, HFONT font, DpiScale scale) {
 // manifest, toggles a row's check box on a double click. A double click must only select the
 // row: the second press goes on as a single one, which selects, and on the check box itself
 // toggles back what the first press toggled.
-LRESULT CALLBACK ListView::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR id, DWORD_PTR /*data*/) {
+LRESULT CALLBACK ListView::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_LBUTTONDBLCLK) message = WM_LBUTTONDOWN;
-  if (message == WM_NCDESTROY) ::RemoveWindowSubclass(window, SubclassProc, id);
-  return ::DefSubclassProc(window, message, wParam, lParam);
+  return ::CallWindowProcA(gListViewProc, window, message, wParam, lParam);
 }
 
 void ListView::SetFont(HFONT font) { Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }

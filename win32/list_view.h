@@ -56,8 +56,7 @@ class ListView final : public ListViewPort {
     ListView& view_;
   };
 
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data);
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void AddColumn(int index, const char* caption, int width, int format);
   void InsertRow(const ListRow& row);
   void SetCheckState(int index, bool checked);
