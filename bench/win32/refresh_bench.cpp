@@ -19,7 +19,7 @@
 
 #include "helper_process.h"
 #include "../stopwatch.h"
-#include "win32/win32_platform.h"
+#include "win32/platform/win32_platform.h"
 #include "winlist/find_win.h"
 
 namespace {

@@ -21,7 +21,7 @@
 
 #include "helper_process.h"
 #include "../stopwatch.h"
-#include "win32/unique_handle.h"
+#include "win32/support/unique_handle.h"
 
 namespace {
 

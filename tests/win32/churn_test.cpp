@@ -10,8 +10,8 @@
 #include "main_window_driver.h"
 #include "modal_script.h"
 #include "own_window.h"
-#include "win32/action_commands.h"
-#include "win32/main_window.h"
+#include "win32/views/action_commands.h"
+#include "win32/program/main_window.h"
 
 namespace tarvex::win32::testing {
 namespace {

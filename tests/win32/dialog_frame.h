@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "win32/windows_api.h"
+#include "win32/support/windows_api.h"
 
 namespace tarvex::win32::testing {
 

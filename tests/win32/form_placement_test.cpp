@@ -8,7 +8,7 @@
 #include "app/action_list.h"
 #include "app/kelvo_apps.h"
 #include "modal_script.h"
-#include "win32/main_window.h"
+#include "win32/program/main_window.h"
 
 namespace tarvex::win32::testing {
 namespace {

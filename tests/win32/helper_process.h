@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "win32/unique_handle.h"
+#include "win32/support/unique_handle.h"
 
 namespace tarvex::win32::testing {
 

@@ -10,8 +10,8 @@
 #include "app/action_id.h"
 #include "helper_process.h"
 #include "main_window_driver.h"
-#include "win32/action_commands.h"
-#include "win32/main_window.h"
+#include "win32/views/action_commands.h"
+#include "win32/program/main_window.h"
 
 namespace tarvex::win32::testing {
 namespace {

@@ -8,9 +8,9 @@
 #include "modal_script.h"
 #include "own_window.h"
 #include "settings/ignore_list.h"
-#include "win32/win32_ignore_list_dialog.h"
-#include "win32/win32_input_box.h"
-#include "win32/win32_text_collation.h"
+#include "win32/dialogs/win32_ignore_list_dialog.h"
+#include "win32/platform/win32_input_box.h"
+#include "win32/platform/win32_text_collation.h"
 
 namespace tarvex::win32::testing {
 namespace {

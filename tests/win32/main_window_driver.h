@@ -2,11 +2,11 @@
 // the list control as clicks would, and lets the window's messages run.
 #pragma once
 
-#include "win32/windows_api.h"
+#include "win32/support/windows_api.h"
 
 #include <string>
 
-#include "win32/main_window.h"
+#include "win32/program/main_window.h"
 
 namespace tarvex::win32::testing {
 

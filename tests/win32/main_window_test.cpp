@@ -10,8 +10,8 @@
 #include "own_window.h"
 #include "test_desktop.h"
 #include "app/about_box.h"
-#include "win32/action_commands.h"
-#include "win32/main_window.h"
+#include "win32/views/action_commands.h"
+#include "win32/program/main_window.h"
 #include "window_maker_process.h"
 
 namespace tarvex::win32::testing {

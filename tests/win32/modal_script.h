@@ -2,7 +2,7 @@
 // function that runs the modal loop, and the script acts once the dialog with the caption is up.
 #pragma once
 
-#include "win32/windows_api.h"
+#include "win32/support/windows_api.h"
 
 #include <functional>
 #include <string>

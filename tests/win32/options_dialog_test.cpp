@@ -5,7 +5,7 @@
 #include "modal_script.h"
 #include "own_window.h"
 #include "settings/options.h"
-#include "win32/win32_options_dialog.h"
+#include "win32/dialogs/win32_options_dialog.h"
 
 namespace tarvex::win32::testing {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "win32/handle_conversion.h"
-#include "win32/unique_handle.h"
+#include "win32/support/handle_conversion.h"
+#include "win32/support/unique_handle.h"
 
 namespace tarvex::win32::testing {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "own_window.h"
-#include "win32/win32_platform.h"
+#include "win32/platform/win32_platform.h"
 #include "window_maker_process.h"
 #include "winlist/find_win.h"
 #include "winlist/tool_help_binding.h"

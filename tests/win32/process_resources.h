@@ -1,7 +1,7 @@
 // What a process holds of the system: memory, kernel handles, GDI and USER objects.
 #pragma once
 
-#include "win32/windows_api.h"
+#include "win32/support/windows_api.h"
 
 #include <psapi.h>
 

@@ -14,8 +14,8 @@
 #include <string>
 
 #include "tests/wine/hex_field.h"
-#include "win32/win32_profile_store.h"
-#include "win32/windows_api.h"
+#include "win32/platform/win32_profile_store.h"
+#include "win32/support/windows_api.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "own_window.h"
-#include "win32/win32_platform.h"
+#include "win32/platform/win32_platform.h"
 #include "winlist/tool_help_binding.h"
 
 namespace tarvex::win32::testing {

@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "contract/profile_store_contract.h"
-#include "win32/settings_file_location.h"
-#include "win32/win32_profile_store.h"
-#include "win32/windows_api.h"
+#include "win32/platform/settings_file_location.h"
+#include "win32/platform/win32_profile_store.h"
+#include "win32/support/windows_api.h"
 
 namespace tarvex::win32::testing {
 namespace {

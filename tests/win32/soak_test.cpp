@@ -8,7 +8,7 @@
 #include "main_window_driver.h"
 #include "own_window.h"
 #include "process_resources.h"
-#include "win32/main_window.h"
+#include "win32/program/main_window.h"
 
 namespace tarvex::win32::testing {
 namespace {

@@ -12,10 +12,10 @@
 #include "modal_script.h"
 #include "settings/options.h"
 #include "tray/hot_key.h"
-#include "win32/handle_conversion.h"
-#include "win32/main_window.h"
-#include "win32/win32_hot_keys.h"
-#include "win32/win32_tray_shell.h"
+#include "win32/support/handle_conversion.h"
+#include "win32/program/main_window.h"
+#include "win32/tray/win32_hot_keys.h"
+#include "win32/tray/win32_tray_shell.h"
 
 namespace tarvex::win32::testing {
 namespace {

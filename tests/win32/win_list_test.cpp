@@ -8,7 +8,7 @@
 
 #include "own_window.h"
 #include "test_desktop.h"
-#include "win32/win32_platform.h"
+#include "win32/platform/win32_platform.h"
 #include "window_maker_process.h"
 #include "winlist/find_win.h"
 

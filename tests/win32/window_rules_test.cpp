@@ -4,10 +4,10 @@
 #include <algorithm>
 
 #include "app/action_list.h"
-#include "win32/action_commands.h"
-#include "win32/program_windows_disabled.h"
-#include "win32/screen_snap.h"
-#include "win32/shortcut_table.h"
+#include "win32/views/action_commands.h"
+#include "win32/platform/program_windows_disabled.h"
+#include "win32/program/screen_snap.h"
+#include "win32/program/shortcut_table.h"
 #include "own_window.h"
 
 namespace tarvex::win32::testing {

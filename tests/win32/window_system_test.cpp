@@ -11,7 +11,7 @@
 
 #include "own_window.h"
 #include "test_desktop.h"
-#include "win32/win32_window_system.h"
+#include "win32/platform/win32_window_system.h"
 #include "window_maker_process.h"
 
 namespace tarvex::win32::testing {
