@@ -47,7 +47,8 @@ void TFormMain::FormShow() {
   shown_ = true;
   settings_.Load();
   const ScreenSize screen = platform_.host.PrimaryScreen();
-  settings_.ApplyBounds(FitFormToScreen(platform_.host.FormBounds(), screen.width, screen.height));
+  platform_.host.SetFormBounds(
+      FitFormToScreen(platform_.host.FormBounds(), screen.width, screen.height));
   RegisterAppHotKey(platform_.hotKeys, HotKeyCode);
   ExecuteAction(ActionId::ActRefresh);
   timer1_->SetEnabled(true);

@@ -30,7 +30,7 @@ void WindowSettings::ApplyBounds(Bounds bounds) {
   const ScreenSize minimum = MinimumFormSize(host_.Dpi());
   bounds.width = std::max(bounds.width, minimum.width);
   bounds.height = std::max(bounds.height, minimum.height);
-  if (bounds != host_.FormBounds()) host_.SetFormBounds(bounds);
+  host_.SetFormBounds(bounds);
 }
 
 void WindowSettings::Load() {

@@ -33,12 +33,10 @@ class WindowSettings {
   // A close whose save failed: the error box says why, and the user may still close without
   // saving. Whether the window may close.
   bool MayCloseUnsaved(std::exception_ptr failure);
-  // Puts the window at the bounds, no smaller than its minimum size. A window already there is
-  // left alone: each move costs the window system a round of messages, and most starts find
-  // the window where the settings put it.
-  void ApplyBounds(Bounds bounds);
 
  private:
+  void ApplyBounds(Bounds bounds);
+
   ProfileStore& store_;
   FormHost& host_;
   ListViewPort& list_;
