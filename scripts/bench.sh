@@ -19,8 +19,10 @@
 #                                          desktop, a refresh that rebuilds the entries, and the
 #                                          same rebuild with every entry's icon read ("-" where an
 #                                          edition does not measure it)
-#   start N BARE TARVEX                    milliseconds from process start until a bare window
-#                                          program's window is shown / Tarvex's first list is
+#   start N BARE TARVEX [BARE_CONTROLS]    milliseconds from process start until a bare window
+#                                          program's window is shown / Tarvex's first list is /
+#                                          the same bare window in a program that loads the
+#                                          common controls as Tarvex does (where measured)
 #   size NAME BYTES                        a shipped file's size
 #   soak SECONDS TARVEX_BEFORE TARVEX_AFTER XSERVER_BEFORE XSERVER_AFTER REFRESH
 #                                          resident megabytes of Tarvex and of the X server
@@ -117,11 +119,12 @@ format_table() {
     $1 == "start" {
       if (!startHead++) {
         print ""
-        print "| windows | bare window start | Tarvex start to first list | / bare (target 1.5) |"
-        print "|---:|---:|---:|---:|"
+        print "| windows | bare window start | Tarvex start to first list | / bare (target 1.5) | bare window with the common controls | Tarvex / that |"
+        print "|---:|---:|---:|---:|---:|---:|"
       }
       r = $4 / $3
-      printf "| %d | %.0f ms | %.0f ms | %.2f %s |\n", $2, $3, $4, r, verdict(r <= 1.5)
+      controls = ($5 == "") ? "- | -" : sprintf("%.0f ms | %.2f", $5, $4 / $5)
+      printf "| %d | %.0f ms | %.0f ms | %.2f %s | %s |\n", $2, $3, $4, r, verdict(r <= 1.5), controls
     }
     $1 == "soak" {
       print ""

@@ -1,6 +1,15 @@
 // bare_window: the least a window program does, as the yardstick of Tarvex's start: register a
 // class, create and show one top-level window, run the message loop until it is closed.
+//
+// Built a second time as bare_controls_window (TARVEX_BENCH_COMMON_CONTROLS): the same window in
+// a program that also loads what every common-controls program loads before its first window,
+// version 6 of the common controls through Tarvex's own manifest, and nothing else. The
+// difference between the two is the price of the common controls alone.
 #include <windows.h>
+
+#ifdef TARVEX_BENCH_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 namespace {
 
@@ -15,6 +24,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+#ifdef TARVEX_BENCH_COMMON_CONTROLS
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&controls);
+#endif
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = WindowProc;

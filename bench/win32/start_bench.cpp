@@ -3,11 +3,11 @@
 //   start_bench.exe N TARVEX_EXE [runs] [taskbar|realistic]
 //
 // Starts synthetic_desktop.exe (beside this program) with N windows in the mix named; then,
-// taking turns, starts TARVEX_EXE and bare_window.exe (beside this program) and times each from
-// process creation until its window is shown and its thread answers a message: for Tarvex, until
-// its shown main window's list answers that it holds rows. Each program is closed as a user would
-// close it before the next starts. Prints one line:
-//   start N BARE_MS TARVEX_MS
+// taking turns, starts TARVEX_EXE, bare_window.exe and bare_controls_window.exe (both beside this
+// program) and times each from process creation until its window is shown and its thread answers
+// a message: for Tarvex, until its shown main window's list answers that it holds rows. Each
+// program is closed as a user would close it before the next starts. Prints one line:
+//   start N BARE_MS TARVEX_MS BARE_CONTROLS_MS
 // with the medians of the runs.
 #include <windows.h>
 
@@ -112,16 +112,21 @@ int main(int argc, char** argv) {
     desktop.ReadUntilReady();
     std::vector<double> bare;
     std::vector<double> tarvex;
+    std::vector<double> bareControls;
     // One start of each first: the first start of a program pays for loading its files.
     for (int i = -1; i < runs; ++i) {
       const double bareMs = TimeStart(folder + "bare_window.exe", "TarvexBenchBareWindow",
                                       "Bare window", BareAnswers);
       const double tarvexMs = TimeStart(argv[2], "TarvexMainWindow", "Tarvex 1.0", ListHoldsRows);
+      const double bareControlsMs = TimeStart(folder + "bare_controls_window.exe",
+                                              "TarvexBenchBareWindow", "Bare window", BareAnswers);
       if (i < 0) continue;
       bare.push_back(bareMs);
       tarvex.push_back(tarvexMs);
+      bareControls.push_back(bareControlsMs);
     }
-    std::printf("start %d %.1f %.1f\n", count, Median(bare), Median(tarvex));
+    std::printf("start %d %.1f %.1f %.1f\n", count, Median(bare), Median(tarvex),
+                Median(bareControls));
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "start_bench: %s\n", failure.what());
     return 1;
